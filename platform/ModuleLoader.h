@@ -1,0 +1,23 @@
+#pragma once
+// Run-time loading of a shared library by name and lookup of its exports.
+
+#include <memory>
+#include <string_view>
+
+namespace platform {
+
+class Module {
+public:
+    virtual ~Module() = default;  // unloads the library
+    // The address of an export with C linkage, or null.
+    virtual void* GetProcAddress(std::string_view name) const = 0;
+};
+
+class ModuleLoader {
+public:
+    virtual ~ModuleLoader() = default;
+    // Null when the library cannot be loaded (with the last error set).
+    virtual std::unique_ptr<Module> LoadLibrary(std::string_view name) = 0;
+};
+
+}  // namespace platform

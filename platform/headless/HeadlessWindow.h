@@ -1,0 +1,91 @@
+#pragma once
+// A window without a screen: its client area is an Image, its title history and
+// every drawing call are recorded, its timers run on the virtual clock.
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/Desktop.h"
+#include "platform/Image.h"
+#include "platform/Window.h"
+#include "platform/headless/RasterContext.h"
+
+namespace platform {
+
+class HeadlessDesktop;
+
+class HeadlessWindow final : public Window {
+public:
+    HeadlessWindow(HeadlessDesktop& desktop, WindowProc procedure, std::string title,
+                   const Rect& outer, HeadlessWindow* parent = nullptr);
+    ~HeadlessWindow() override;
+
+    Window* GetParent() const override { return parent_; }
+    Rect GetWindowRect() const override { return outer_; }
+    Rect GetClientRect() const override;
+    bool MoveTo(int x, int y) override;
+    bool MoveWindow(const Rect& outer, bool repaint) override;
+    bool ShowWindow(ShowCommand command) override;
+    WindowPlacement GetWindowPlacement() const override;
+    std::string GetWindowText() const override { return title_; }
+    bool SetWindowText(std::string_view text) override;
+    Window* GetDlgItem(int id) override;
+    bool EnableWindow(bool enable) override;
+    bool SetFocus() override;
+    std::unique_ptr<DrawingContext> GetDC() override;
+    bool InvalidateRect(const Rect* rect, bool erase) override;
+    bool UpdateWindow() override;
+    bool SetTimer(std::uintptr_t id, unsigned milliseconds) override;
+    bool KillTimer(std::uintptr_t id) override;
+    LRESULT SendMessage(Msg message, WPARAM wParam, LPARAM lParam) override;
+    bool PostMessage(Msg message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT DefWindowProc(Msg message, WPARAM wParam, LPARAM lParam) override;
+    bool DestroyWindow() override;
+
+    // What tests look at.
+    const Image& Pixels() const { return pixels_; }
+    std::vector<DrawCall>& DrawCalls() { return drawCalls_; }
+    const std::vector<std::string>& Titles() const { return titles_; }
+    ShowCommand ShowState() const { return showState_; }
+    bool IsDestroyed() const { return destroyed_; }
+    bool IsEnabled() const { return enabled_; }
+    bool HasFocus() const { return focused_; }
+    // The running timers: identifier → period in milliseconds.
+    const std::map<std::uintptr_t, unsigned>& Timers() const { return timers_; }
+    // Rectangles pushed to the "screen" by released contexts, in order.
+    const std::vector<Rect>& Pushes() const { return pushes_; }
+    // Adds a dialog control with an identifier and a text (a dialog's child).
+    HeadlessWindow& AddControl(int id, std::string text);
+
+    // The frame around the client area: client = outer minus these.
+    static constexpr int kFrameX = 4;
+    static constexpr int kFrameTop = 42;  // title bar and menu bar
+    static constexpr int kFrameBottom = 4;
+
+private:
+    friend class HeadlessDesktop;
+    void ResizeBuffer();
+
+    HeadlessDesktop& desktop_;
+    WindowProc procedure_;
+    std::string title_;
+    Rect outer_;
+    Rect normal_;
+    HeadlessWindow* parent_;
+    ShowCommand showState_ = ShowCommand::Normal;
+    bool destroyed_ = false;
+    bool enabled_ = true;
+    bool focused_ = false;
+    bool invalid_ = false;
+    bool eraseWanted_ = false;
+    Image pixels_;
+    std::vector<DrawCall> drawCalls_;
+    std::vector<std::string> titles_;
+    std::vector<Rect> pushes_;
+    std::map<std::uintptr_t, unsigned> timers_;
+    std::map<std::uintptr_t, std::uint64_t> timerDue_;
+    std::map<int, std::unique_ptr<HeadlessWindow>> controls_;
+};
+
+}  // namespace platform
