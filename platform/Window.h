@@ -48,6 +48,9 @@ public:
 
     // Drawing. GetDC's context pushes what it changed to the screen when released.
     virtual std::unique_ptr<DrawingContext> GetDC() = 0;
+    // BeginPaint, inside WM_PAINT: a context for the invalid area, which is validated;
+    // releasing it (EndPaint) puts the painted area on the screen.
+    virtual std::unique_ptr<DrawingContext> BeginPaint() = 0;
     // Marks the rectangle (null: the whole client area) for the next paint; erase
     // asks for WM_ERASEBKGND before WM_PAINT.
     virtual bool InvalidateRect(const Rect* rect, bool erase) = 0;

@@ -17,8 +17,9 @@ class HeadlessDesktop;
 
 class HeadlessWindow final : public Window {
 public:
+    // A framed window has a title and menu bar around its client area; a control has none.
     HeadlessWindow(HeadlessDesktop& desktop, WindowProc procedure, std::string title,
-                   const Rect& outer, HeadlessWindow* parent = nullptr);
+                   const Rect& outer, HeadlessWindow* parent = nullptr, bool framed = true);
     ~HeadlessWindow() override;
 
     Window* GetParent() const override { return parent_; }
@@ -34,6 +35,7 @@ public:
     bool EnableWindow(bool enable) override;
     bool SetFocus() override;
     std::unique_ptr<DrawingContext> GetDC() override;
+    std::unique_ptr<DrawingContext> BeginPaint() override;
     bool InvalidateRect(const Rect* rect, bool erase) override;
     bool UpdateWindow() override;
     bool SetTimer(std::uintptr_t id, unsigned milliseconds) override;
@@ -49,6 +51,7 @@ public:
     const std::vector<std::string>& Titles() const { return titles_; }
     ShowCommand ShowState() const { return showState_; }
     bool IsDestroyed() const { return destroyed_; }
+    bool IsInvalid() const { return invalid_; }
     bool IsEnabled() const { return enabled_; }
     bool HasFocus() const { return focused_; }
     // The running timers: identifier → period in milliseconds.
@@ -73,6 +76,7 @@ private:
     Rect outer_;
     Rect normal_;
     HeadlessWindow* parent_;
+    bool framed_;
     ShowCommand showState_ = ShowCommand::Normal;
     bool destroyed_ = false;
     bool enabled_ = true;

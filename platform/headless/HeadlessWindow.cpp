@@ -1,0 +1,169 @@
+#include "platform/headless/HeadlessWindow.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/headless/HeadlessDesktop.h"
+
+namespace platform {
+
+HeadlessWindow::HeadlessWindow(HeadlessDesktop& desktop, WindowProc procedure, std::string title,
+                               const Rect& outer, HeadlessWindow* parent, bool framed)
+    : desktop_(desktop),
+      procedure_(procedure),
+      title_(std::move(title)),
+      outer_(outer),
+      normal_(outer),
+      parent_(parent),
+      framed_(framed) {
+    ResizeBuffer();
+}
+
+HeadlessWindow::~HeadlessWindow() { desktop_.Forget(this); }
+
+Rect HeadlessWindow::GetClientRect() const {
+    if (!framed_) return {0, 0, outer_.Width(), outer_.Height()};
+    return {0, 0, std::max(0, outer_.Width() - 2 * kFrameX),
+            std::max(0, outer_.Height() - kFrameTop - kFrameBottom)};
+}
+
+void HeadlessWindow::ResizeBuffer() {
+    const Rect client = GetClientRect();
+    if (client.Width() == pixels_.Width() && client.Height() == pixels_.Height()) return;
+    pixels_ = Image(client.Width(), client.Height());
+    // A resized window is redrawn whole, background first.
+    invalid_ = true;
+    eraseWanted_ = true;
+}
+
+bool HeadlessWindow::MoveTo(int x, int y) {
+    return MoveWindow({x, y, x + outer_.Width(), y + outer_.Height()}, true);
+}
+
+bool HeadlessWindow::MoveWindow(const Rect& outer, bool) {
+    outer_ = outer;
+    if (showState_ == ShowCommand::Normal) normal_ = outer;
+    ResizeBuffer();
+    return true;
+}
+
+bool HeadlessWindow::ShowWindow(ShowCommand command) {
+    const ShowCommand previous = showState_;
+    switch (command) {
+        case ShowCommand::Maximized:
+            showState_ = ShowCommand::Maximized;
+            outer_ = {0, 0, desktop_.GetSystemMetric(SystemMetric::ScreenWidth),
+                      desktop_.GetSystemMetric(SystemMetric::ScreenHeight)};
+            break;
+        case ShowCommand::Minimized:
+            showState_ = ShowCommand::Minimized;
+            break;
+        case ShowCommand::Normal:
+            showState_ = ShowCommand::Normal;
+            outer_ = normal_;
+            break;
+        case ShowCommand::Show:
+        case ShowCommand::Hide:
+            break;
+    }
+    ResizeBuffer();
+    return previous != ShowCommand::Hide;
+}
+
+WindowPlacement HeadlessWindow::GetWindowPlacement() const { return {showState_, normal_}; }
+
+bool HeadlessWindow::SetWindowText(std::string_view text) {
+    title_.assign(text);
+    titles_.push_back(title_);
+    return true;
+}
+
+HeadlessWindow& HeadlessWindow::AddControl(int id, std::string text) {
+    auto control = std::make_unique<HeadlessWindow>(desktop_, nullptr, std::move(text),
+                                                    Rect{0, 0, 10, 10}, this, false);
+    HeadlessWindow& added = *control;
+    controls_[id] = std::move(control);
+    return added;
+}
+
+Window* HeadlessWindow::GetDlgItem(int id) {
+    const auto found = controls_.find(id);
+    return found == controls_.end() ? nullptr : found->second.get();
+}
+
+bool HeadlessWindow::EnableWindow(bool enable) {
+    const bool wasDisabled = !enabled_;
+    enabled_ = enable;
+    return wasDisabled;
+}
+
+bool HeadlessWindow::SetFocus() {
+    focused_ = true;
+    return true;
+}
+
+std::unique_ptr<DrawingContext> HeadlessWindow::GetDC() {
+    return std::make_unique<RasterContext>(pixels_, &drawCalls_, [this](const Rect& changed) {
+        if (!changed.IsEmpty()) pushes_.push_back(changed);
+    });
+}
+
+std::unique_ptr<DrawingContext> HeadlessWindow::BeginPaint() {
+    invalid_ = false;
+    return GetDC();
+}
+
+bool HeadlessWindow::InvalidateRect(const Rect*, bool erase) {
+    invalid_ = true;
+    eraseWanted_ = eraseWanted_ || erase;
+    return true;
+}
+
+bool HeadlessWindow::UpdateWindow() {
+    if (!invalid_ || destroyed_) return true;
+    if (std::exchange(eraseWanted_, false)) {
+        auto dc = GetDC();
+        SendMessage(Msg::EraseBackground, reinterpret_cast<WPARAM>(dc.get()), 0);
+    }
+    SendMessage(Msg::Paint, 0, 0);
+    invalid_ = false;  // a procedure that did not call BeginPaint still counts as painted
+    return true;
+}
+
+bool HeadlessWindow::SetTimer(std::uintptr_t id, unsigned milliseconds) {
+    timers_[id] = milliseconds;
+    timerDue_[id] = desktop_.Clock().ElapsedMs() + milliseconds;
+    return true;
+}
+
+bool HeadlessWindow::KillTimer(std::uintptr_t id) {
+    timerDue_.erase(id);
+    return timers_.erase(id) > 0;
+}
+
+LRESULT HeadlessWindow::SendMessage(Msg message, WPARAM wParam, LPARAM lParam) {
+    if (destroyed_ && message != Msg::Destroy) return 0;
+    return procedure_ ? procedure_(this, message, wParam, lParam) : DefWindowProc(message, wParam, lParam);
+}
+
+bool HeadlessWindow::PostMessage(Msg message, WPARAM wParam, LPARAM lParam) {
+    if (destroyed_) return false;
+    desktop_.Post(this, message, wParam, lParam);
+    return true;
+}
+
+LRESULT HeadlessWindow::DefWindowProc(Msg message, WPARAM, LPARAM) {
+    if (message == Msg::Close) DestroyWindow();
+    return 0;
+}
+
+bool HeadlessWindow::DestroyWindow() {
+    if (destroyed_) return false;
+    destroyed_ = true;
+    timers_.clear();
+    timerDue_.clear();
+    if (procedure_) procedure_(this, Msg::Destroy, 0, 0);
+    return true;
+}
+
+}  // namespace platform
