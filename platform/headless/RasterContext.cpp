@@ -56,7 +56,9 @@ bool RasterContext::FillRect(const Rect& rect, ColorRef colour) {
     const std::uint32_t argb = ArgbOf(colour);
     for (int y = clipped.top; y < clipped.bottom; ++y)
         std::fill(target_.Row(y) + clipped.left, target_.Row(y) + clipped.right, argb);
-    Record({.kind = DrawCall::Kind::FillRect, .rect = rect, .colour = colour});
+    DrawCall call{DrawCall::Kind::FillRect, rect};
+    call.colour = colour;
+    Record(std::move(call));
     return true;
 }
 
@@ -78,7 +80,9 @@ bool RasterContext::BitBlt(int x, int y, int w, int h, DrawingContext& source, i
                 target_.SetPixel(x + col, y + row,
                                  Combine(target_.Pixel(x + col, y + row),
                                          block[static_cast<std::size_t>(row) * w + col], op));
-    Record({.kind = DrawCall::Kind::BitBlt, .rect = {x, y, x + w, y + h}, .op = op});
+    DrawCall call{DrawCall::Kind::BitBlt, {x, y, x + w, y + h}};
+    call.op = op;
+    Record(std::move(call));
     return true;
 }
 
@@ -106,11 +110,11 @@ bool RasterContext::TextOut(int x, int y, std::string_view text) {
     const std::uint32_t argb = ArgbOf(backgroundColour_);
     for (int row = clipped.top; row < clipped.bottom; ++row)
         std::fill(target_.Row(row) + clipped.left, target_.Row(row) + clipped.right, argb);
-    Record({.kind = DrawCall::Kind::TextOut,
-            .rect = cells,
-            .colour = textColour_,
-            .background = backgroundColour_,
-            .text = std::string(text)});
+    DrawCall call{DrawCall::Kind::TextOut, cells};
+    call.colour = textColour_;
+    call.background = backgroundColour_;
+    call.text.assign(text);
+    Record(std::move(call));
     return true;
 }
 
@@ -130,7 +134,7 @@ bool RasterContext::DrawPixels(const Rect& target, const PixelView& pixels) {
                                          pixels.pixels[static_cast<std::size_t>(sy) * pixels.stride + sx]));
         }
     }
-    Record({.kind = DrawCall::Kind::DrawPixels, .rect = target});
+    Record(DrawCall{DrawCall::Kind::DrawPixels, target});
     return true;
 }
 

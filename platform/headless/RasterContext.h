@@ -15,6 +15,7 @@ namespace platform {
 
 struct DrawCall {
     enum class Kind { FillRect, BitBlt, TextOut, DrawPixels };
+    DrawCall(Kind k, const Rect& r) : kind(k), rect(r) {}
     Kind kind;
     Rect rect;              // the destination rectangle
     ColorRef colour = 0;    // fill colour, or text colour for TextOut
