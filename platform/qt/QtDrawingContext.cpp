@@ -1,0 +1,157 @@
+#include "platform/qt/QtDrawingContext.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <map>
+#include <utility>
+
+namespace platform {
+
+namespace {
+
+QColor ToQColor(ColorRef c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
+
+// Several contexts may draw on one image at once (a window context held across
+// a nested one, as GDI allows), but Qt allows one painter per image: they share it.
+struct SharedPainter {
+    std::unique_ptr<QPainter> painter;
+    int users = 0;
+};
+std::map<const QImage*, SharedPainter>& Painters() {
+    static std::map<const QImage*, SharedPainter> painters;
+    return painters;
+}
+
+QPainter::CompositionMode ModeOf(RasterOp op) {
+    switch (op) {
+        case RasterOp::MergePaint:
+            return QPainter::RasterOp_NotSourceOrDestination;
+        case RasterOp::SrcAnd:
+            return QPainter::RasterOp_SourceAndDestination;
+        case RasterOp::SrcCopy:
+            break;
+    }
+    return QPainter::CompositionMode_Source;
+}
+
+}  // namespace
+
+QtBitmap::QtBitmap(int width, int height, qreal devicePixelRatio)
+    : image(qRound(width * devicePixelRatio), qRound(height * devicePixelRatio), QImage::Format_RGB32),
+      size_{width, height} {
+    image.setDevicePixelRatio(devicePixelRatio);
+    image.fill(Qt::black);
+}
+
+QtDrawingContext::QtDrawingContext(QImage& target, std::function<void(const Rect&)> onRelease)
+    : target_(target), onRelease_(std::move(onRelease)) {}
+
+QtDrawingContext::~QtDrawingContext() {
+    if (holdsPainter_) {
+        auto found = Painters().find(&target_);
+        if (--found->second.users == 0) {
+            found->second.painter->end();
+            Painters().erase(found);
+        }
+    }
+    if (onRelease_ && !changed_.IsEmpty()) onRelease_(changed_);
+}
+
+QPainter& QtDrawingContext::Painter() {
+    SharedPainter& shared = Painters()[&target_];
+    if (!holdsPainter_) {
+        holdsPainter_ = true;
+        if (shared.users++ == 0) shared.painter = std::make_unique<QPainter>(&target_);
+    }
+    return *shared.painter;
+}
+
+void QtDrawingContext::Touch(const Rect& rect) {
+    const QSizeF logical = target_.deviceIndependentSize();
+    changed_ = Union(changed_, Intersect(rect, Rect{0, 0, qCeil(logical.width()), qCeil(logical.height())}));
+}
+
+const QFont& QtDrawingContext::Font() {
+    static const QFont font = [] {
+        QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        f.setPixelSize(14);
+        f.setBold(true);
+        return f;
+    }();
+    return font;
+}
+
+bool QtDrawingContext::FillRect(const Rect& rect, ColorRef colour) {
+    if (rect.IsEmpty()) return true;
+    QPainter& p = Painter();
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.fillRect(QRect(rect.left, rect.top, rect.Width(), rect.Height()), ToQColor(colour));
+    Touch(rect);
+    return true;
+}
+
+bool QtDrawingContext::BitBlt(int x, int y, int w, int h, DrawingContext& source, int sx, int sy,
+                              RasterOp op) {
+    auto* from = dynamic_cast<QtDrawingContext*>(&source);
+    if (!from || w <= 0 || h <= 0) return false;
+    const qreal ratio = from->target_.devicePixelRatio();
+    const QRectF sourceRect(sx * ratio, sy * ratio, w * ratio, h * ratio);
+    // Reading the image being drawn on needs a copy of the block first.
+    const QImage block = (&from->target_ == &target_) ? from->target_.copy(sourceRect.toRect()) : QImage();
+    QPainter& p = Painter();
+    p.setCompositionMode(ModeOf(op));
+    if (block.isNull())
+        p.drawImage(QRectF(x, y, w, h), from->target_, sourceRect);
+    else
+        p.drawImage(QRectF(x, y, w, h), block);
+    Touch({x, y, x + w, y + h});
+    return true;
+}
+
+std::unique_ptr<Bitmap> QtDrawingContext::CreateCompatibleBitmap(int w, int h) {
+    return std::make_unique<QtBitmap>(w, h, target_.devicePixelRatio());
+}
+
+std::unique_ptr<DrawingContext> QtDrawingContext::CreateMemoryContext(Bitmap& selected) {
+    auto* bitmap = dynamic_cast<QtBitmap*>(&selected);
+    if (!bitmap) return nullptr;
+    return std::make_unique<QtDrawingContext>(bitmap->image);
+}
+
+ColorRef QtDrawingContext::SetTextColor(ColorRef colour) { return std::exchange(textColour_, colour); }
+
+ColorRef QtDrawingContext::SetBkColor(ColorRef colour) { return std::exchange(backgroundColour_, colour); }
+
+bool QtDrawingContext::TextOut(int x, int y, std::string_view text) {
+    const QString string = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    const QFontMetrics metrics(Font());
+    const Rect cells{x, y, x + metrics.horizontalAdvance(string), y + metrics.height()};
+    QPainter& p = Painter();
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p.fillRect(QRect(cells.left, cells.top, cells.Width(), cells.Height()), ToQColor(backgroundColour_));
+    p.setFont(Font());
+    p.setPen(ToQColor(textColour_));
+    p.drawText(QPoint(x, y + metrics.ascent()), string);
+    Touch(cells);
+    return true;
+}
+
+std::optional<Size> QtDrawingContext::GetTextExtent(std::string_view text) {
+    const QFontMetrics metrics(Font());
+    return Size{metrics.horizontalAdvance(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()))),
+                metrics.height()};
+}
+
+bool QtDrawingContext::DrawPixels(const Rect& target, const PixelView& pixels) {
+    if (!pixels.pixels || target.IsEmpty()) return false;
+    const QImage view(reinterpret_cast<const uchar*>(pixels.pixels), pixels.width, pixels.height,
+                      static_cast<qsizetype>(pixels.stride) * 4, QImage::Format_ARGB32_Premultiplied);
+    QPainter& p = Painter();
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p.drawImage(QRectF(target.left, target.top, target.Width(), target.Height()), view,
+                QRectF(0, 0, pixels.width, pixels.height));
+    Touch(target);
+    return true;
+}
+
+}  // namespace platform

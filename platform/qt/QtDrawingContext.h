@@ -1,0 +1,60 @@
+#pragma once
+// The drawing context of the Qt host: draws at once into a QImage, either the
+// window's back buffer or an off-screen bitmap, at the image's device-pixel ratio.
+
+#include <QImage>
+#include <QPainter>
+#include <functional>
+#include <memory>
+
+#include "platform/DrawingContext.h"
+
+namespace platform {
+
+class QtBitmap final : public Bitmap {
+public:
+    QtBitmap(int width, int height, qreal devicePixelRatio);
+    Size GetSize() const override { return size_; }
+
+    QImage image;
+
+private:
+    Size size_;
+};
+
+class QtDrawingContext final : public DrawingContext {
+public:
+    // onRelease receives the logical rectangle that was drawn on, when the context goes.
+    explicit QtDrawingContext(QImage& target, std::function<void(const Rect&)> onRelease = {});
+    ~QtDrawingContext() override;
+    QtDrawingContext(const QtDrawingContext&) = delete;
+    QtDrawingContext& operator=(const QtDrawingContext&) = delete;
+
+    bool FillRect(const Rect& rect, ColorRef colour) override;
+    bool BitBlt(int x, int y, int w, int h, DrawingContext& source, int sx, int sy,
+                RasterOp op) override;
+    std::unique_ptr<Bitmap> CreateCompatibleBitmap(int w, int h) override;
+    std::unique_ptr<DrawingContext> CreateMemoryContext(Bitmap& selected) override;
+    ColorRef SetTextColor(ColorRef colour) override;
+    ColorRef SetBkColor(ColorRef colour) override;
+    bool TextOut(int x, int y, std::string_view text) override;
+    std::optional<Size> GetTextExtent(std::string_view text) override;
+    double DevicePixelRatio() const override { return target_.devicePixelRatio(); }
+    bool DrawPixels(const Rect& target, const PixelView& pixels) override;
+
+    // The one fixed font of every context.
+    static const QFont& Font();
+
+private:
+    QPainter& Painter();
+    void Touch(const Rect& rect);
+
+    QImage& target_;
+    std::function<void(const Rect&)> onRelease_;
+    ColorRef textColour_ = 0x000000;
+    ColorRef backgroundColour_ = 0xFFFFFF;
+    Rect changed_;
+    bool holdsPainter_ = false;
+};
+
+}  // namespace platform
