@@ -1,0 +1,146 @@
+#include "platform/linux/SdlToneDevice.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace platform {
+
+namespace {
+
+constexpr int kWantedRate = 48000;
+constexpr Uint16 kDevicePeriod = 512;
+// A quarter of full scale: plainly audible without the harshness of a full-scale square wave.
+constexpr std::int16_t kAmplitude = 8192;
+// Long tones are queued and slept a second at a time, so the queue never holds much more.
+constexpr unsigned kSliceMs = 1000;
+
+void ReportSilent(const char* reason) {
+    std::fprintf(stderr, "deckfall: sound effects are silent: %s\n",
+                 *reason != '\0' ? reason : "no audio device");
+}
+
+std::uint64_t SamplesFor(std::uint32_t rate, unsigned milliseconds) {
+    return (std::uint64_t{rate} * milliseconds + 500) / 1000;
+}
+
+}  // namespace
+
+SdlToneDevice::SdlToneDevice(Clock& clock) : clock_(clock) {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        ReportSilent(SDL_GetError());
+        return;
+    }
+    SDL_AudioSpec wanted{};
+    wanted.freq = kWantedRate;
+    wanted.format = AUDIO_S16SYS;
+    wanted.channels = 1;
+    wanted.samples = kDevicePeriod;
+    SDL_AudioSpec obtained{};
+    device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+    if (device_ == 0) {
+        ReportSilent(SDL_GetError());
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return;
+    }
+    audioStarted_ = true;
+    rate_ = static_cast<std::uint32_t>(obtained.freq);
+    // The device takes a period at a time before playing it, and the caller's sleeps run a
+    // little late. A tone that finds the queue empty is preceded by this much silence, so the
+    // tones that follow it find the queue still filled and join on without a break.
+    leadSamples_ = 2u * obtained.samples + rate_ / 50;
+    // A device that takes sound slower than real time would let the queue grow without end;
+    // this far ahead the queued sound is dropped and the next tone starts afresh.
+    farAheadSamples_ = leadSamples_ + rate_ / 4;
+    SDL_PauseAudioDevice(device_, 0);
+}
+
+SdlToneDevice::~SdlToneDevice() {
+    CloseDevice();
+    if (audioStarted_) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+}
+
+void SdlToneDevice::Beep(unsigned frequency, unsigned milliseconds) {
+    unsigned left = milliseconds;
+    do {
+        // Whole seconds are whole numbers of samples, so the slices add up to the exact length.
+        const unsigned slice = std::min(left, kSliceMs);
+        if (device_ != 0) {
+            Queue(frequency, SamplesFor(rate_, slice));
+        }
+        clock_.Sleep(slice);
+        left -= slice;
+    } while (left > 0);
+}
+
+unsigned SdlToneDevice::QueuedMilliseconds() const {
+    if (device_ == 0) {
+        return 0;
+    }
+    const std::uint64_t samples = SDL_GetQueuedAudioSize(device_) / sizeof(std::int16_t);
+    return static_cast<unsigned>(samples * 1000 / rate_);
+}
+
+void SdlToneDevice::Queue(unsigned frequency, std::uint64_t samples) {
+    if (samples == 0) {
+        return;
+    }
+    // A lost device stops taking sound; queuing on would only pile it up.
+    if (SDL_GetAudioDeviceStatus(device_) != SDL_AUDIO_PLAYING) {
+        ReportSilent("the audio device stopped");
+        CloseDevice();
+        return;
+    }
+    std::uint32_t queued = SDL_GetQueuedAudioSize(device_) / sizeof(std::int16_t);
+    if (queued > farAheadSamples_) {
+        SDL_ClearQueuedAudio(device_);
+        queued = 0;
+    }
+    const bool queuedAll =
+        (queued != 0 || QueueSamples(0, leadSamples_)) && QueueSamples(frequency, samples);
+    if (!queuedAll) {
+        ReportSilent(SDL_GetError());
+        CloseDevice();
+    }
+}
+
+bool SdlToneDevice::QueueSamples(unsigned frequency, std::uint64_t samples) {
+    // Above half the sample rate a square wave cannot be represented: silence instead.
+    const bool audible = frequency != 0 && std::uint64_t{frequency} * 2 <= rate_;
+    while (samples > 0) {
+        const auto count =
+            static_cast<std::size_t>(std::min<std::uint64_t>(samples, chunk_.size()));
+        if (audible) {
+            // The phase advances by exactly frequency/rate_ of a cycle per sample, so the
+            // average pitch is exact even where a period is not a whole number of samples.
+            for (std::size_t i = 0; i < count; ++i) {
+                chunk_[i] = phase_ * 2 < rate_ ? kAmplitude : -kAmplitude;
+                phase_ += frequency;
+                if (phase_ >= rate_) {
+                    phase_ -= rate_;
+                }
+            }
+        } else {
+            std::fill_n(chunk_.begin(), count, std::int16_t{0});
+        }
+        if (SDL_QueueAudio(device_, chunk_.data(),
+                           static_cast<Uint32>(count * sizeof(std::int16_t))) != 0) {
+            return false;
+        }
+        samples -= count;
+    }
+    return true;
+}
+
+void SdlToneDevice::CloseDevice() {
+    if (device_ != 0) {
+        SDL_CloseAudioDevice(device_);
+        device_ = 0;
+        rate_ = 0;
+    }
+}
+
+}  // namespace platform

@@ -1,0 +1,187 @@
+#include "platform/linux/SdlToneDevice.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/linux/SystemClock.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+class RecordingClock final : public platform::Clock {
+  public:
+    void Sleep(unsigned milliseconds) override { slept += milliseconds; }
+    std::int64_t Time() const override { return 0; }
+    std::uint64_t slept = 0;
+};
+
+std::string TempFile(const std::string& name) {
+    return testing::TempDir() + "deckfall-" + name + "-" + std::to_string(getpid()) + ".raw";
+}
+
+// SDL reads these each time its audio starts, so each test chooses its own device.
+void UseDriver(const char* driver, const std::string& file, const char* delay = nullptr) {
+    setenv("SDL_AUDIODRIVER", driver, 1);
+    setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
+    if (delay != nullptr) {
+        setenv("SDL_DISKAUDIODELAY", delay, 1);
+    } else {
+        unsetenv("SDL_DISKAUDIODELAY");
+    }
+}
+
+std::vector<std::int16_t> ReadSamples(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::vector<std::int16_t> samples(std::filesystem::file_size(file) / sizeof(std::int16_t));
+    in.read(reinterpret_cast<char*>(samples.data()),
+            static_cast<std::streamsize>(samples.size() * sizeof(std::int16_t)));
+    return samples;
+}
+
+struct Span {
+    std::size_t begin;
+    std::size_t end;
+};
+
+// The stretches of sound; every sample of a tone is non-zero, every sample of silence zero.
+std::vector<Span> SoundSpans(const std::vector<std::int16_t>& s) {
+    std::vector<Span> spans;
+    for (std::size_t i = 0; i < s.size();) {
+        if (s[i] == 0) {
+            ++i;
+            continue;
+        }
+        const std::size_t begin = i;
+        while (i < s.size() && s[i] != 0) {
+            ++i;
+        }
+        spans.push_back({begin, i});
+    }
+    return spans;
+}
+
+// From the first to the last sign change inside the span lie whole half-cycles.
+double Pitch(const std::vector<std::int16_t>& s, Span span, unsigned rate) {
+    std::size_t first = 0;
+    std::size_t last = 0;
+    int changes = 0;
+    for (std::size_t i = span.begin + 1; i < span.end; ++i) {
+        if ((s[i] > 0) != (s[i - 1] > 0)) {
+            first = changes++ == 0 ? i : first;
+            last = i;
+        }
+    }
+    if (changes < 2) {
+        return 0;
+    }
+    return (changes - 1) / 2.0 * rate / static_cast<double>(last - first);
+}
+
+std::size_t SamplesFor(unsigned rate, unsigned milliseconds) {
+    return static_cast<std::size_t>(std::llround(rate * milliseconds / 1000.0));
+}
+
+TEST(SdlToneDeviceTest, TonesReachTheDeviceWithTheirPitchAndLengthAndBlockTheCaller) {
+    const std::string file = TempFile("tones");
+    // On its own the disk writer takes a period every 10 ms, faster than real time; at 11 ms
+    // it is a little slower, as a sound card never runs ahead of the clock.
+    UseDriver("disk", file, "11");
+    platform::SystemClock clock;
+    const std::vector<unsigned> shortTones{880, 920, 960, 1000, 1040};
+    unsigned rate = 0;
+    {
+        platform::SdlToneDevice device(clock);
+        rate = device.SampleRate();
+        ASSERT_GT(rate, 0u);
+        const auto start = std::chrono::steady_clock::now();
+        device.Beep(220, 200);
+        const auto blocked = std::chrono::steady_clock::now() - start;
+        EXPECT_GE(blocked, 200ms);
+        EXPECT_LT(blocked, 1200ms);
+        device.Beep(0, 20);
+        device.Beep(440, 150);
+        device.Beep(30000, 20);  // above half the sample rate: silence
+        for (unsigned frequency : shortTones) {
+            device.Beep(frequency, 5);
+        }
+        device.Beep(0, 100);
+        for (int i = 0; i < 100 && device.QueuedMilliseconds() > 0; ++i) {
+            std::this_thread::sleep_for(10ms);
+        }
+    }
+    const std::vector<std::int16_t> samples = ReadSamples(file);
+    std::filesystem::remove(file);
+
+    const std::vector<Span> spans = SoundSpans(samples);
+    ASSERT_EQ(spans.size(), 3u);
+    EXPECT_NEAR(spans[0].end - spans[0].begin, SamplesFor(rate, 200), 1);
+    EXPECT_NEAR(Pitch(samples, spans[0], rate), 220, 2.2);
+    EXPECT_EQ(spans[1].begin - spans[0].end, SamplesFor(rate, 20));
+    EXPECT_NEAR(spans[1].end - spans[1].begin, SamplesFor(rate, 150), 1);
+    EXPECT_NEAR(Pitch(samples, spans[1], rate), 440, 4.4);
+    EXPECT_EQ(spans[2].begin - spans[1].end, SamplesFor(rate, 20));
+    // The short tones follow each other without a break, each with its own pitch.
+    const std::size_t each = SamplesFor(rate, 5);
+    EXPECT_NEAR(spans[2].end - spans[2].begin, shortTones.size() * each, 1);
+    for (std::size_t i = 0; i < shortTones.size(); ++i) {
+        const Span tone{spans[2].begin + i * each, spans[2].begin + (i + 1) * each};
+        EXPECT_NEAR(Pitch(samples, tone, rate), shortTones[i], shortTones[i] / 100.0) << i;
+    }
+    EXPECT_GT(samples.size(), spans[2].end);
+}
+
+TEST(SdlToneDeviceTest, WithoutADeviceTonesAreSilentKeepTheirLengthAndSaySoOnce) {
+    for (const char* driver : {"no-such-driver", "disk"}) {
+        SCOPED_TRACE(driver);
+        UseDriver(driver, "/nonexistent-folder/tones.raw");
+        RecordingClock clock;
+        testing::internal::CaptureStderr();
+        {
+            platform::SdlToneDevice device(clock);
+            EXPECT_EQ(device.SampleRate(), 0u);
+            for (unsigned milliseconds : {150u, 0u, 2500u}) {
+                const std::uint64_t before = clock.slept;
+                device.Beep(440, milliseconds);
+                EXPECT_EQ(clock.slept - before, milliseconds);
+            }
+        }
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+        EXPECT_NE(said.find("sound effects are silent"), std::string::npos) << said;
+    }
+}
+
+TEST(SdlToneDeviceTest, QueueStaysShortWhenTheDeviceFallsBehind) {
+    const std::string file = TempFile("behind");
+    UseDriver("disk", file);
+    // Sleeps that take no time: the device falls ever further behind the caller.
+    RecordingClock clock;
+    {
+        platform::SdlToneDevice device(clock);
+        ASSERT_GT(device.SampleRate(), 0u);
+        unsigned most = 0;
+        for (int i = 0; i < 50; ++i) {
+            device.Beep(440, 100);
+            most = std::max(most, device.QueuedMilliseconds());
+        }
+        EXPECT_LT(most, 500u);
+        device.Beep(440, 60000);
+        EXPECT_LT(device.QueuedMilliseconds(), 1500u);
+        EXPECT_EQ(clock.slept, 50u * 100u + 60000u);
+    }
+    std::filesystem::remove(file);
+}
+
+}  // namespace
