@@ -1,0 +1,76 @@
+#pragma once
+// The application and its one main window: start-up, the window's messages,
+// painting, the minimum size, closing and destruction. There is exactly one
+// CMainWindow at a time; other parts of the game reach it through theMainWindow.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "cardlib/CCardLibrary.h"
+#include "platform/Desktop.h"
+#include "platform/DrawingContext.h"
+#include "platform/Messages.h"
+#include "platform/Window.h"
+
+class CMainWindow {
+public:
+    CMainWindow();
+    virtual ~CMainWindow();
+    CMainWindow(const CMainWindow&) = delete;
+    CMainWindow& operator=(const CMainWindow&) = delete;
+
+    // Creates and shows the window and brings up the game; false ends the program.
+    bool Create(platform::ShowCommand showCommand);
+    platform::LRESULT HandleMessage(platform::Window* window, platform::Msg message,
+                                    platform::WPARAM wParam, platform::LPARAM lParam);
+
+    platform::Window* GetWindow() const { return window_; }
+
+    // Fields, in the order the design gives them.
+    CCardLibrary cardLibrary;
+    std::int32_t cardWidth = 0;
+    std::int32_t cardHeight = 0;
+    // The window's normal (restored) outer rectangle, and 2 when it was maximised at close.
+    std::int32_t Top = 0;
+    std::int32_t Left = 0;
+    std::int32_t Width = 629;
+    std::int32_t Height = 455;
+    std::int32_t MinMax = 0;
+    std::int32_t highScorePending = 0;
+    std::int32_t pendingScore = 0;
+    std::int32_t paused = 1;
+    std::int32_t gameOver = 0;
+    std::int32_t started = 0;
+    std::int32_t ignoreMusicNotify = 0;
+    std::int32_t songNumber = 0;
+    std::uint32_t musicDevice = 0;
+
+private:
+    void OnPaint(platform::Window* window);
+    bool OnEraseBackground(platform::Window* window, platform::DrawingContext* dc);
+    void OnSizing(platform::WPARAM edge, platform::Rect* rect);
+    void OnClose(platform::Window* window);
+    void Shutdown();
+    bool OnCommand(platform::Window* window, int id);
+    void KeepPlacementOnScreen();
+
+    platform::Window* window_ = nullptr;
+};
+
+// The one main window, while it exists.
+extern CMainWindow* theMainWindow;
+
+// The title, string 103, and the window class name, string 109.
+extern std::string AppTitle;
+extern std::string WindowClassName;
+// 1 on the NT platform: tones go to the system's tone call rather than the PC speaker.
+extern std::int32_t PlatformIsNT;
+
+// The window procedure registered for the main window: every message goes to theMainWindow.
+platform::LRESULT MainWndProc(platform::Window* window, platform::Msg message,
+                              platform::WPARAM wParam, platform::LPARAM lParam);
+// RegisterClassEx of the main window's class.
+int RegisterWindowClass();
+// The entry point: start-up, then the message loop; returns the exit code.
+int WinMain(platform::ShowCommand showCommand);

@@ -1,0 +1,3 @@
+#include "app/GameOptions.h"
+
+GameOptionsRecord GameOptions;

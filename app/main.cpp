@@ -1,0 +1,30 @@
+// Deckfall's entry point on Linux: the Linux services behind the platform
+// interfaces and the one main window, then the game's own start-up.
+
+#include "app/CMainWindow.h"
+#include "platform/Services.h"
+#include "platform/linux/DlModuleLoader.h"
+#include "platform/linux/SdlToneDevice.h"
+#include "platform/linux/SqliteSettingsStore.h"
+#include "platform/linux/SystemClock.h"
+#include "platform/qt/QtHost.h"
+
+namespace {
+
+// Constructed before the entry point runs and destroyed at exit, as the design has it.
+CMainWindow mainWindow;
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (!platform::QtHost::CheckDisplay()) return 1;
+    platform::QtHost host(argc, argv);
+    platform::SystemClock clock;
+    const auto settings = platform::SqliteSettingsStore::Open(platform::SqliteSettingsStore::DefaultPath());
+    platform::SdlToneDevice tones(clock);
+    platform::DlModuleLoader modules;
+    const platform::ScopedServices services({&host.GetDesktop(), settings.get(), &clock, &tones, &modules});
+
+    // The command line is not used.
+    return WinMain(platform::ShowCommand::Normal);
+}

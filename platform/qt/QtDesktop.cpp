@@ -1,0 +1,135 @@
+#include "platform/qt/QtDesktop.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStyle>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <string>
+
+#include "platform/LastError.h"
+
+namespace platform {
+
+namespace {
+
+long ResidentKiB() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
+    return 0;
+}
+
+}  // namespace
+
+QtDesktop::QtDesktop() { QApplication::setQuitOnLastWindowClosed(false); }
+
+QtDesktop::~QtDesktop() = default;
+
+int QtDesktop::RegisterWindowClass(const WindowClass& windowClass) {
+    for (const WindowClass& known : classes_)
+        if (known.name == windowClass.name) {
+            SetLastError(1410, "Class already exists.");
+            return 0;
+        }
+    classes_.push_back(windowClass);
+    return static_cast<int>(classes_.size());
+}
+
+Window* QtDesktop::CreateMainWindow(std::string_view className, std::string_view title, const Rect& outer) {
+    const WindowClass* windowClass = nullptr;
+    for (const WindowClass& known : classes_)
+        if (known.name == className) windowClass = &known;
+    if (!windowClass) {
+        SetLastError(1407, "Cannot find window class.");
+        return nullptr;
+    }
+    mainWindow_ = std::make_unique<QtMainWindow>(
+        windowClass->procedure, *windowClass,
+        QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())), outer);
+    mainWindow_->Board().onFirstFrame = [this] { OnFirstFrame(); };
+    return mainWindow_.get();
+}
+
+int QtDesktop::RunMessageLoop(const std::vector<Accelerator>& accelerators) {
+    accelerators_ = accelerators;
+    qApp->installEventFilter(this);
+    const int code = quitPosted_ ? quitCode_ : QApplication::exec();
+    qApp->removeEventFilter(this);
+    mainWindow_.reset();
+    return code;
+}
+
+void QtDesktop::PostQuitMessage(int exitCode) {
+    quitPosted_ = true;
+    quitCode_ = exitCode;
+    QCoreApplication::exit(exitCode);
+}
+
+bool QtDesktop::eventFilter(QObject* watched, QEvent* event) {
+    // Accelerators belong to the main window's own message loop: not to dialogs or open menus.
+    if (event->type() == QEvent::KeyPress && mainWindow_ && !mainWindow_->IsDestroyed() &&
+        !QApplication::activeModalWidget() && !QApplication::activePopupWidget()) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == mainWindow_.get() &&
+            mainWindow_->TranslateAccelerator(*static_cast<QKeyEvent*>(event), accelerators_))
+            return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+int QtDesktop::MessageBox(Window* owner, std::string_view text, std::string_view caption, unsigned style) {
+    QMessageBox box(dynamic_cast<QWidget*>(owner));
+    box.setWindowTitle(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+    box.setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    box.setIcon((style & MB_ICONINFORMATION) ? QMessageBox::Information : QMessageBox::NoIcon);
+    if (style & MB_YESNO) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    const int answer = box.exec();
+    switch (answer) {
+        case QMessageBox::Yes:
+            return IDYES;
+        case QMessageBox::No:
+            return IDNO;
+        default:
+            return IDOK;
+    }
+}
+
+int QtDesktop::GetSystemMetric(SystemMetric metric) const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize size = screen ? screen->geometry().size() : QSize(640, 480);
+    switch (metric) {
+        case SystemMetric::ScreenWidth:
+            return size.width();
+        case SystemMetric::ScreenHeight:
+            return size.height();
+        case SystemMetric::IconWidth:
+        case SystemMetric::IconHeight:
+            return QApplication::style()->pixelMetric(QStyle::PM_LargeIconSize);
+    }
+    return 0;
+}
+
+void QtDesktop::OnFirstFrame() {
+    // For the start-up benchmark: when the first frame is on screen, and the memory then.
+    const char* trace = std::getenv("DECKFALL_TRACE_STARTUP");
+    if (!trace) return;
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    std::fprintf(stderr, "first-frame monotonic_ns=%lld rss_kib=%ld\n",
+                 static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec, ResidentKiB());
+    if (std::string(trace) == "exit") std::_Exit(0);
+}
+
+}  // namespace platform

@@ -1,0 +1,32 @@
+#pragma once
+// The Qt application the program runs in, with its desktop. Keeps Qt out of the
+// program's entry point.
+
+#include <memory>
+
+#include "platform/Desktop.h"
+
+class QApplication;
+
+namespace platform {
+
+class QtDesktop;
+
+class QtHost {
+public:
+    // False, after one line on stderr saying how to run without one, when there is no display.
+    static bool CheckDisplay();
+
+    QtHost(int& argc, char** argv);
+    ~QtHost();
+    QtHost(const QtHost&) = delete;
+    QtHost& operator=(const QtHost&) = delete;
+
+    Desktop& GetDesktop();
+
+private:
+    std::unique_ptr<QApplication> application_;
+    std::unique_ptr<QtDesktop> desktop_;
+};
+
+}  // namespace platform

@@ -1,0 +1,81 @@
+#pragma once
+// The main window of the Qt host: turns Qt's events into the window messages the
+// game's window procedure expects, and carries out what the game asks of its window.
+
+#include <QMainWindow>
+#include <map>
+#include <vector>
+
+#include "platform/Desktop.h"
+#include "platform/Window.h"
+#include "platform/qt/BoardWidget.h"
+
+namespace platform {
+
+class QtMainWindow final : public QMainWindow, public Window {
+    Q_OBJECT
+public:
+    QtMainWindow(WindowProc procedure, const WindowClass& windowClass, const QString& title,
+                 const Rect& outer);
+    ~QtMainWindow() override;
+
+    Window* GetParent() const override { return nullptr; }
+    Rect GetWindowRect() const override;
+    Rect GetClientRect() const override;
+    bool MoveTo(int x, int y) override;
+    bool MoveWindow(const Rect& outer, bool repaint) override;
+    bool ShowWindow(ShowCommand command) override;
+    WindowPlacement GetWindowPlacement() const override;
+    std::string GetWindowText() const override;
+    bool SetWindowText(std::string_view text) override;
+    Window* GetDlgItem(int) override { return nullptr; }
+    bool EnableWindow(bool enable) override;
+    bool SetFocus() override;
+    std::unique_ptr<DrawingContext> GetDC() override;
+    std::unique_ptr<DrawingContext> BeginPaint() override;
+    bool InvalidateRect(const Rect* rect, bool erase) override;
+    bool UpdateWindow() override;
+    bool SetTimer(std::uintptr_t id, unsigned milliseconds) override;
+    bool KillTimer(std::uintptr_t id) override;
+    LRESULT SendMessage(Msg message, WPARAM wParam, LPARAM lParam) override;
+    bool PostMessage(Msg message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT DefWindowProc(Msg message, WPARAM wParam, LPARAM lParam) override;
+    bool DestroyWindow() override;
+
+    bool IsDestroyed() const { return destroyed_; }
+    // TranslateAccelerator: a key of the table becomes its command before key-down handling.
+    bool TranslateAccelerator(const QKeyEvent& event, const std::vector<Accelerator>& table);
+    BoardWidget& Board() { return *board_; }
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void BuildMenuBar(const std::vector<Menu>& menus);
+    void MenuOpened();
+    void MenuClosed();
+    void OnKeyPress(QKeyEvent* event);
+    void PaintInvalid();
+    void WaitForFrame();
+    void UpdateMinimumSize();
+    void ApplyOuterRect(const Rect& outer);
+    void TrackNormalRect();
+
+    WindowProc procedure_;
+    BoardWidget* board_;  // owned by Qt as the central widget
+    Rect normalRect_;
+    Rect lastFrame_;
+    bool destroyed_ = false;
+    bool invalid_ = false;
+    bool eraseWanted_ = false;
+    bool paintQueued_ = false;
+    bool menuOpen_ = false;
+    bool framed_ = false;
+    std::map<std::uintptr_t, int> timers_;  // game timer identifier → Qt timer identifier
+};
+
+}  // namespace platform
