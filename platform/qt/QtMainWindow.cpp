@@ -174,7 +174,7 @@ void QtMainWindow::timerEvent(QTimerEvent* event) {
 }
 
 void QtMainWindow::TrackNormalRect() {
-    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)) && isVisible())
+    if (framed_ && !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)) && isVisible())
         normalRect_ = ToRect(frameGeometry());
 }
 
@@ -272,9 +272,13 @@ bool QtMainWindow::ShowWindow(ShowCommand command) {
             break;
     }
     if (!framed_) {
+        // Until the frame is known the window stood at the outer rectangle it was
+        // created with; now it can be put there exactly, frame included.
+        const Rect created = normalRect_;
         WaitForFrame();
         framed_ = true;
-        if (!(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))) ApplyOuterRect(normalRect_);
+        normalRect_ = created;
+        if (!(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))) ApplyOuterRect(created);
         UpdateMinimumSize();
     }
     return wasVisible;

@@ -1,0 +1,110 @@
+"""Helpers for end-to-end tests: the real program under Xvfb with openbox,
+driven with xdotool and inspected with xprop, xwininfo and ImageMagick."""
+
+import os
+import re
+import sqlite3
+import subprocess
+import tempfile
+import time
+
+SETTINGS_KEY = "software\\quillmoor\\deckfall"
+
+
+def run(*args, **kwargs):
+    return subprocess.run(args, check=True, capture_output=True, text=True, **kwargs).stdout
+
+
+def ensure_display(argv):
+    """Re-runs this script under a fresh Xvfb with a window manager when there is no display."""
+    if os.environ.get("DECKFALL_E2E_DISPLAY") != "ready":
+        env = dict(os.environ, DECKFALL_E2E_DISPLAY="ready")
+        env.pop("QT_QPA_PLATFORM", None)
+        os.execvpe("xvfb-run", ["xvfb-run", "-a", "-s", "-screen 0 1280x800x24", *argv], env)
+    wm = subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    deadline = time.time() + 10
+    while time.time() < deadline:
+        if "_NET_SUPPORTING_WM_CHECK(WINDOW)" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"):
+            return wm
+        time.sleep(0.1)
+    raise AssertionError("openbox did not start")
+
+
+class Deckfall:
+    """One run of the program with its own settings folder."""
+
+    def __init__(self, program, config_home):
+        self.program = program
+        self.config_home = config_home
+        self.process = None
+        self.window = None
+
+    @property
+    def store_path(self):
+        return os.path.join(self.config_home, "Quillmoor", "Deckfall", "settings.db")
+
+    def start(self):
+        env = dict(os.environ, XDG_CONFIG_HOME=self.config_home, SDL_AUDIODRIVER="dummy")
+        env.pop("QT_QPA_PLATFORM", None)
+        self.stderr = tempfile.TemporaryFile(mode="w+")
+        self.process = subprocess.Popen([self.program], cwd=os.path.dirname(self.program), env=env,
+                                        stderr=self.stderr)
+        self.window = self.wait_for_window("^Deckfall$")
+        time.sleep(0.5)  # let the window manager settle the frame
+        return self
+
+    def wait_for_window(self, name, timeout=15):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name],
+                                   capture_output=True, text=True).stdout.split()
+            if found:
+                return found[0]
+            assert self.process.poll() is None, f"deckfall exited early with {self.process.returncode}"
+            time.sleep(0.1)
+        raise AssertionError(f"no window named {name}")
+
+    def wait_exit(self, timeout=15):
+        code = self.process.wait(timeout=timeout)
+        self.stderr.seek(0)
+        return code, self.stderr.read()
+
+    def key(self, keys):
+        run("xdotool", "windowactivate", "--sync", self.window)
+        run("xdotool", "key", "--clearmodifiers", keys)
+
+    def title(self):
+        return run("xdotool", "getwindowname", self.window).strip()
+
+    def is_maximised(self):
+        state = run("xprop", "-id", self.window, "_NET_WM_STATE")
+        return "_NET_WM_STATE_MAXIMIZED_VERT" in state and "_NET_WM_STATE_MAXIMIZED_HORZ" in state
+
+    def outer_rect(self):
+        """(left, top, width, height) of the window with its frame, in screen pixels."""
+        info = run("xwininfo", "-id", self.window)
+        x = int(re.search(r"Absolute upper-left X:\s+(-?\d+)", info).group(1))
+        y = int(re.search(r"Absolute upper-left Y:\s+(-?\d+)", info).group(1))
+        w = int(re.search(r"Width:\s+(\d+)", info).group(1))
+        h = int(re.search(r"Height:\s+(\d+)", info).group(1))
+        extents = run("xprop", "-id", self.window, "_NET_FRAME_EXTENTS")
+        left, right, top, bottom = (int(v) for v in re.findall(r"\d+", extents.split("=")[-1]))
+        return x - left, y - top, w + left + right, h + top + bottom
+
+    def pixel(self, x, y):
+        """The colour at screen (x, y) as (r, g, b)."""
+        text = run("import", "-window", "root", "-crop", f"1x1+{x}+{y}", "-depth", "8", "txt:-")
+        r, g, b = (int(v) for v in re.search(r"\((\d+),(\d+),(\d+)", text).groups())
+        return r, g, b
+
+    def screenshot(self, path):
+        run("import", "-window", "root", path)
+
+
+def read_settings(store_path):
+    """Every value of the settings key: lower-cased name → value."""
+    with sqlite3.connect(store_path) as db:
+        rows = db.execute(
+            "SELECT v.name, v.data FROM registry_value v JOIN registry_key k ON v.key = k.id "
+            "WHERE lower(k.path) = ?", (SETTINGS_KEY,)).fetchall()
+    return {name.lower(): data for name, data in rows}
