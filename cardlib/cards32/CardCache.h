@@ -1,0 +1,39 @@
+#pragma once
+// Card pictures rendered once per picture and device-pixel size and kept, as
+// premultiplied ARGB so that they can be handed out as they are.
+
+#include <QImage>
+#include <QSize>
+#include <compare>
+#include <map>
+
+#include "cardlib/cards32/CardArt.h"
+
+namespace cards32 {
+
+class CardCache {
+  public:
+    explicit CardCache(CardArt& art) : art_(art) {}
+
+    // The picture at that size, rendered on first use; null when it cannot be made.
+    const QImage& Get(int picture, QSize pixels);
+    void Clear() { images_.clear(); }
+    std::size_t Size() const { return images_.size(); }
+
+  private:
+    struct Key {
+        int picture;
+        int width;
+        int height;
+        auto operator<=>(const Key&) const = default;
+    };
+    // Enough for every picture at a few sizes; scaled drawing at ever new sizes starts afresh.
+    static constexpr std::size_t kMaxImages = 4 * kPictureCount;
+
+    QImage Render(int picture, QSize pixels);
+
+    CardArt& art_;
+    std::map<Key, QImage> images_;
+};
+
+}  // namespace cards32
