@@ -1,0 +1,279 @@
+#include <gtest/gtest.h>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <set>
+
+#include "cardlib/CCardLibrary.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "platform/headless/RasterContext.h"
+#include "platform/linux/DlModuleLoader.h"
+#include "tests/cardlib/NullSettings.h"
+
+namespace {
+
+using platform::Rect;
+
+constexpr const char* kPlasticDeck = "/usr/share/aisleriot/cards/plastic.svgz";
+constexpr const char* kMissingDeck = "/nonexistent/deck.svgz";
+
+void EnsureGuiApplication() {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "cardlib_cards32_test";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication application(argc, argv);
+}
+
+// Pixels as the library handed them over.
+struct Picture {
+    Rect target;
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+};
+
+class RecordingContext final : public platform::DrawingContext {
+  public:
+    explicit RecordingContext(double ratio) : ratio_(ratio) {}
+    bool FillRect(const Rect&, platform::ColorRef) override { return ++fills, true; }
+    bool BitBlt(int, int, int, int, DrawingContext&, int, int, platform::RasterOp) override {
+        return false;
+    }
+    std::unique_ptr<platform::Bitmap> CreateCompatibleBitmap(int, int) override { return {}; }
+    std::unique_ptr<DrawingContext> CreateMemoryContext(platform::Bitmap&) override { return {}; }
+    platform::ColorRef SetTextColor(platform::ColorRef) override { return 0; }
+    platform::ColorRef SetBkColor(platform::ColorRef) override { return 0; }
+    bool TextOut(int, int, std::string_view) override { return false; }
+    std::optional<platform::Size> GetTextExtent(std::string_view) override { return {}; }
+    double DevicePixelRatio() const override { return ratio_; }
+    bool DrawPixels(const Rect& target, const platform::PixelView& view) override {
+        Picture picture{target, view.width, view.height, {}};
+        for (int y = 0; y < view.height; ++y) {
+            const std::uint32_t* row = view.pixels + static_cast<std::size_t>(y) * view.stride;
+            picture.pixels.insert(picture.pixels.end(), row, row + view.width);
+        }
+        pictures.push_back(std::move(picture));
+        return true;
+    }
+
+    std::vector<Picture> pictures;
+    int fills = 0;
+
+  private:
+    double ratio_;
+};
+
+bool IsPremultiplied(const Picture& picture) {
+    for (std::uint32_t p : picture.pixels) {
+        const std::uint32_t alpha = p >> 24;
+        if (((p >> 16) & 0xFF) > alpha || ((p >> 8) & 0xFF) > alpha || (p & 0xFF) > alpha) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int RedPixels(const Picture& picture) {
+    int count = 0;
+    for (std::uint32_t p : picture.pixels) {
+        count += (p >> 24) > 200 && ((p >> 16) & 0xFF) > 150 && ((p >> 8) & 0xFF) < 100 &&
+                 (p & 0xFF) < 100;
+    }
+    return count;
+}
+
+class Cards32Test : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { EnsureGuiApplication(); }
+
+    void SetUp() override {
+        auto services = platform::Current();
+        services.modules = &loader;
+        scope.emplace(services);
+        UseDeck(nullptr);
+    }
+    void TearDown() override {
+        library.Unload();
+        unsetenv("DECKFALL_CARD_DECK");
+    }
+
+    // Loads the library afresh with the deck named, or its own choice for null.
+    void UseDeck(const char* deck) {
+        library.Unload();
+        if (deck) {
+            setenv("DECKFALL_CARD_DECK", deck, 1);
+        } else {
+            unsetenv("DECKFALL_CARD_DECK");
+        }
+        ASSERT_NE(library.Load(nullptr), 0);
+        ASSERT_EQ(library.GetCardWidth(), 71);
+        ASSERT_EQ(library.GetCardHeight(), 96);
+    }
+
+    Picture Capture(int card, int mode, double ratio = 1) {
+        RecordingContext dc(ratio);
+        EXPECT_NE(library.Draw(dc, 3, 4, card, mode, 0), 0);
+        return dc.pictures.size() == 1 ? dc.pictures[0] : Picture{};
+    }
+
+    NullSettings settings;
+    platform::HeadlessPlatform headless{settings};
+    platform::DlModuleLoader loader;
+    std::optional<platform::ScopedServices> scope;
+    CCardLibrary library;
+};
+
+TEST_F(Cards32Test, EveryPictureIsDistinctSuitColouredAndCoversTheCard) {
+    std::vector<std::uint32_t> installedAce;
+    for (const char* deck : {static_cast<const char*>(nullptr), kMissingDeck}) {
+        SCOPED_TRACE(deck ? deck : "installed deck");
+        UseDeck(deck);
+        std::set<std::vector<std::uint32_t>> distinct;
+        for (int card = 0; card < 52; ++card) {
+            SCOPED_TRACE(card);
+            const Picture face = Capture(card, 0);
+            EXPECT_EQ(face.target, (Rect{3, 4, 74, 100}));
+            ASSERT_EQ(face.width, 71);
+            ASSERT_EQ(face.height, 96);
+            EXPECT_TRUE(IsPremultiplied(face));
+            distinct.insert(face.pixels);
+            const int rank = card / 4, suit = card % 4;
+            if (rank >= 1 && rank <= 9) {  // pip cards: red ink on diamonds and hearts only
+                EXPECT_EQ(RedPixels(face) > 0, suit == 1 || suit == 2);
+            }
+        }
+        const Picture back = Capture(54, 1);
+        EXPECT_EQ(back.target, (Rect{3, 4, 74, 100}));
+        EXPECT_TRUE(IsPremultiplied(back));
+        EXPECT_EQ(Capture(53, 1).pixels, back.pixels);  // one back for every design
+        distinct.insert(back.pixels);
+        EXPECT_EQ(distinct.size(), 53u);
+
+        if (deck) {
+            EXPECT_NE(Capture(0, 0).pixels, installedAce);  // drawn here, not from the deck
+        } else {
+            installedAce = Capture(0, 0).pixels;
+        }
+    }
+}
+
+TEST_F(Cards32Test, FacesFollowTheCardNumbering) {
+    if (!std::filesystem::exists(kPlasticDeck))
+        GTEST_SKIP() << kPlasticDeck << " not installed";
+    UseDeck(kPlasticDeck);
+    QSvgRenderer svg(QString::fromLatin1(kPlasticDeck));
+    const std::pair<int, const char*> expected[] = {
+        {0, "club_1"}, {5, "diamond_2"}, {38, "heart_10"}, {43, "spade_jack"}, {51, "spade_king"}};
+    for (const auto& [card, element] : expected) {
+        SCOPED_TRACE(element);
+        QImage image(71, 96, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+        svg.render(&painter, QString::fromLatin1(element), QRectF(0, 0, 71, 96));
+        painter.end();
+
+        const Picture face = Capture(card, 0);
+        ASSERT_EQ(face.pixels.size(), 71u * 96u);
+        long difference = 0;
+        for (int y = 0; y < 96; ++y) {
+            const auto* row = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
+            for (int x = 0; x < 71; ++x) {
+                const std::uint32_t a = row[x], b = face.pixels[y * 71 + x];
+                for (int shift = 0; shift < 32; shift += 8) {
+                    difference += std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF));
+                }
+            }
+        }
+        EXPECT_LT(difference, 71 * 96);  // under one level per pixel: the same picture
+    }
+}
+
+TEST_F(Cards32Test, PicturesAreRenderedForTheDevicePixelRatio) {
+    for (const char* deck : {static_cast<const char*>(nullptr), kMissingDeck}) {
+        UseDeck(deck);
+        const Picture sharp = Capture(12, 0, 2);
+        EXPECT_EQ(sharp.target, (Rect{3, 4, 74, 100}));
+        EXPECT_EQ(sharp.width, 142);
+        EXPECT_EQ(sharp.height, 192);
+        const Picture back = Capture(54, 1, 1.5);
+        EXPECT_EQ(back.width, 107);
+        EXPECT_EQ(back.height, 144);
+    }
+}
+
+TEST_F(Cards32Test, DrawingStaysInsideTheCardAndCornersShowTheTable) {
+    constexpr std::uint32_t kTable = 0xFF106020u;
+    const platform::ColorRef colour = platform::Rgb(0x20, 0x40, 0x80);
+    for (int mode : {4, 0, 1}) {
+        for (const char* deck : {static_cast<const char*>(nullptr), kMissingDeck}) {
+            SCOPED_TRACE(mode);
+            UseDeck(deck);
+            platform::Image image(120, 150, kTable);
+            platform::RasterContext dc(image);
+            ASSERT_NE(library.Draw(dc, 20, 30, 9, mode, colour), 0);
+            for (int y = 0; y < image.Height(); ++y) {
+                for (int x = 0; x < image.Width(); ++x) {
+                    const bool inside = x >= 20 && x < 91 && y >= 30 && y < 126;
+                    if (!inside) {
+                        ASSERT_EQ(image.Pixel(x, y), kTable) << x << "," << y;
+                    } else if (mode == 4) {
+                        ASSERT_EQ(image.Pixel(x, y), platform::ArgbOf(colour)) << x << "," << y;
+                    }
+                }
+            }
+            if (mode != 4 && deck) {  // the cards drawn here are rounded
+                EXPECT_EQ(image.Pixel(20, 30), kTable);
+                EXPECT_EQ(image.Pixel(90, 125), kTable);
+                EXPECT_NE(image.Pixel(55, 78), kTable);
+            }
+        }
+    }
+}
+
+TEST_F(Cards32Test, UnknownCardsAndModesDrawNothing) {
+    RecordingContext dc(1);
+    for (const auto& [card, mode] : {std::pair{-1, 0}, {52, 0}, {54, 0}, {0, 2}, {0, 3}, {0, -1}}) {
+        EXPECT_EQ(library.Draw(dc, 0, 0, card, mode, 0), 0) << card << " " << mode;
+    }
+    EXPECT_TRUE(dc.pictures.empty());
+    EXPECT_EQ(dc.fills, 0);
+}
+
+TEST_F(Cards32Test, ScaledDrawingAndAnimation) {
+    const auto module = loader.LoadLibrary("libcards32.so");
+    ASSERT_TRUE(module);
+    const auto drawExt = reinterpret_cast<CdtDrawExtFn>(module->GetProcAddress("cdtDrawExt"));
+    const auto animate = reinterpret_cast<CdtAnimateFn>(module->GetProcAddress("cdtAnimate"));
+    ASSERT_TRUE(drawExt && animate);
+    RecordingContext dc(1);
+    CardSurface surface{
+        &dc, 1.0,
+        [](void* c, int x, int y, int w, int h, std::uint32_t colour) {
+            return static_cast<RecordingContext*>(c)->FillRect(Rect{x, y, x + w, y + h}, colour)
+                       ? 1
+                       : 0;
+        },
+        [](void* c, int x, int y, int w, int h, const std::uint32_t* pixels, int pw, int ph,
+           int stride) {
+            return static_cast<RecordingContext*>(c)->DrawPixels(Rect{x, y, x + w, y + h},
+                                                                 {pixels, pw, ph, stride})
+                       ? 1
+                       : 0;
+        }};
+    ASSERT_NE(drawExt(&surface, 5, 6, 142, 192, 7, 0, 0), 0);
+    ASSERT_EQ(dc.pictures.size(), 1u);
+    EXPECT_EQ(dc.pictures[0].target, (Rect{5, 6, 147, 198}));
+    EXPECT_EQ(dc.pictures[0].width, 142);
+    EXPECT_EQ(drawExt(&surface, 0, 0, 0, 96, 7, 0, 0), 0);
+    EXPECT_EQ(animate(&surface, 54, 0, 0, 0), 0);
+}
+
+}  // namespace
