@@ -1,0 +1,60 @@
+// Drawing one card face that the card library has already rendered, through the
+// game's wrapper onto the program's own drawing context, as a falling card is drawn.
+
+#include <benchmark/benchmark.h>
+#include <QGuiApplication>
+#include <QImage>
+
+#include "cardlib/CCardLibrary.h"
+#include "platform/Services.h"
+#include "platform/headless/HeadlessDesktop.h"
+#include "platform/headless/VirtualClock.h"
+#include "platform/linux/DlModuleLoader.h"
+#include "platform/qt/QtDrawingContext.h"
+
+namespace {
+
+// Argument: the back buffer's device-pixel ratio, in percent.
+void BM_CachedCardDraw(benchmark::State& state) {
+    platform::VirtualClock clock;
+    platform::HeadlessDesktop desktop(clock);
+    platform::DlModuleLoader modules;
+    platform::ScopedServices scope(
+        platform::Services{&desktop, nullptr, &clock, nullptr, &modules});
+    CCardLibrary library;
+    if (!library.Load(nullptr)) {
+        state.SkipWithError("libcards32.so did not load");
+        return;
+    }
+
+    const double ratio = state.range(0) / 100.0;
+    QImage backBuffer(qRound(640 * ratio), qRound(480 * ratio), QImage::Format_RGB32);
+    backBuffer.setDevicePixelRatio(ratio);
+    backBuffer.fill(Qt::darkGreen);
+    platform::QtDrawingContext dc(backBuffer);
+    const platform::ColorRef table = platform::Rgb(0, 128, 0);
+    if (!library.Draw(dc, 100, 100, 12, 0, table)) {  // renders and caches the face
+        state.SkipWithError("the face was not drawn");
+        return;
+    }
+
+    int step = 0;
+    for (auto _ : state) {
+        step = (step + 12) % 240;
+        benchmark::DoNotOptimize(library.Draw(dc, 100, 100 + step, 12, 0, table));
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_CachedCardDraw)->Arg(100)->Arg(200)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    benchmark::Initialize(&argc, argv);
+    QGuiApplication application(argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
