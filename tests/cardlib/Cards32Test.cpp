@@ -247,33 +247,4 @@ TEST_F(Cards32Test, UnknownCardsAndModesDrawNothing) {
     EXPECT_EQ(dc.fills, 0);
 }
 
-TEST_F(Cards32Test, ScaledDrawingAndAnimation) {
-    const auto module = loader.LoadLibrary("libcards32.so");
-    ASSERT_TRUE(module);
-    const auto drawExt = reinterpret_cast<CdtDrawExtFn>(module->GetProcAddress("cdtDrawExt"));
-    const auto animate = reinterpret_cast<CdtAnimateFn>(module->GetProcAddress("cdtAnimate"));
-    ASSERT_TRUE(drawExt && animate);
-    RecordingContext dc(1);
-    CardSurface surface{
-        &dc, 1.0,
-        [](void* c, int x, int y, int w, int h, std::uint32_t colour) {
-            return static_cast<RecordingContext*>(c)->FillRect(Rect{x, y, x + w, y + h}, colour)
-                       ? 1
-                       : 0;
-        },
-        [](void* c, int x, int y, int w, int h, const std::uint32_t* pixels, int pw, int ph,
-           int stride) {
-            return static_cast<RecordingContext*>(c)->DrawPixels(Rect{x, y, x + w, y + h},
-                                                                 {pixels, pw, ph, stride})
-                       ? 1
-                       : 0;
-        }};
-    ASSERT_NE(drawExt(&surface, 5, 6, 142, 192, 7, 0, 0), 0);
-    ASSERT_EQ(dc.pictures.size(), 1u);
-    EXPECT_EQ(dc.pictures[0].target, (Rect{5, 6, 147, 198}));
-    EXPECT_EQ(dc.pictures[0].width, 142);
-    EXPECT_EQ(drawExt(&surface, 0, 0, 0, 96, 7, 0, 0), 0);
-    EXPECT_EQ(animate(&surface, 54, 0, 0, 0), 0);
-}
-
 }  // namespace
