@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <future>
 
 namespace platform {
 
@@ -27,7 +28,17 @@ std::uint64_t SamplesFor(std::uint32_t rate, unsigned milliseconds) {
 
 }  // namespace
 
-SdlToneDevice::SdlToneDevice(Clock& clock) : clock_(clock) {
+SdlToneDevice::SdlToneDevice(Clock& clock)
+    : clock_(clock),
+      // Starting the sound system can take a while (it may ask the session bus for
+      // real-time scheduling): it happens beside the program's start-up, not in its way.
+      opening_(std::async(std::launch::async, [this] { Open(); })) {}
+
+void SdlToneDevice::WaitUntilOpen() const {
+    if (opening_.valid()) opening_.wait();
+}
+
+void SdlToneDevice::Open() {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         ReportSilent(SDL_GetError());
         return;
@@ -57,13 +68,20 @@ SdlToneDevice::SdlToneDevice(Clock& clock) : clock_(clock) {
 }
 
 SdlToneDevice::~SdlToneDevice() {
+    WaitUntilOpen();
     CloseDevice();
     if (audioStarted_) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
 }
 
+unsigned SdlToneDevice::SampleRate() const {
+    WaitUntilOpen();
+    return rate_;
+}
+
 void SdlToneDevice::Beep(unsigned frequency, unsigned milliseconds) {
+    WaitUntilOpen();
     unsigned left = milliseconds;
     do {
         // Whole seconds are whole numbers of samples, so the slices add up to the exact length.
@@ -77,6 +95,7 @@ void SdlToneDevice::Beep(unsigned frequency, unsigned milliseconds) {
 }
 
 unsigned SdlToneDevice::QueuedMilliseconds() const {
+    WaitUntilOpen();
     if (device_ == 0) {
         return 0;
     }

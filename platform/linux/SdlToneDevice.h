@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <future>
 
 #include "platform/Clock.h"
 #include "platform/ToneDevice.h"
@@ -22,11 +23,13 @@ class SdlToneDevice final : public ToneDevice {
     void Beep(unsigned frequency, unsigned milliseconds) override;
 
     // Samples per second of the open device; 0 while the tones are silent.
-    unsigned SampleRate() const { return rate_; }
+    unsigned SampleRate() const;
     // Sound queued but not yet taken by the device.
     unsigned QueuedMilliseconds() const;
 
   private:
+    void Open();
+    void WaitUntilOpen() const;
     void Queue(unsigned frequency, std::uint64_t samples);
     bool QueueSamples(unsigned frequency, std::uint64_t samples);
     void CloseDevice();
@@ -40,6 +43,8 @@ class SdlToneDevice final : public ToneDevice {
     // Position within the current cycle, in units of 1/rate_ of a cycle.
     std::uint32_t phase_ = 0;
     std::array<std::int16_t, 1024> chunk_{};
+    // The device opens on a thread of its own; every use waits for it first.
+    std::shared_future<void> opening_;
 };
 
 }  // namespace platform
