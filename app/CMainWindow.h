@@ -37,6 +37,9 @@ public:
     std::int32_t Width = 629;
     std::int32_t Height = 455;
     std::int32_t MinMax = 0;
+    // The two halves of the empty-slot marker, bitmaps 169 and 170.
+    std::unique_ptr<platform::Bitmap> slotRingBitmap;
+    std::unique_ptr<platform::Bitmap> slotFrameBitmap;
     std::int32_t highScorePending = 0;
     std::int32_t pendingScore = 0;
     std::int32_t paused = 1;

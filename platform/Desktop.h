@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Image.h"
 #include "platform/Window.h"
 
 namespace platform {
@@ -67,6 +68,9 @@ public:
                            unsigned style) = 0;
 
     virtual int GetSystemMetric(SystemMetric metric) const = 0;
+
+    // LoadBitmap: a bitmap of the platform's own kind holding the picture.
+    virtual std::unique_ptr<Bitmap> CreateBitmap(const Image& picture) = 0;
 };
 
 }  // namespace platform

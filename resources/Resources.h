@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/Desktop.h"
+#include "platform/Image.h"
 
 // The string with that identifier, cut to bufferSize − 1 characters; empty when there is none.
 std::string LoadResourceString(int id, std::size_t bufferSize);
@@ -14,3 +15,5 @@ std::string LoadResourceString(int id, std::size_t bufferSize);
 std::vector<platform::Menu> LoadMenuResource(int id);
 // The accelerator table with that identifier; nothing when there is none.
 std::optional<std::vector<platform::Accelerator>> LoadAcceleratorResource(int id);
+// The bitmap with that identifier; a null image when there is none.
+platform::Image LoadBitmapResource(int id);

@@ -38,6 +38,9 @@ public:
     int MessageBox(Window* owner, std::string_view text, std::string_view caption,
                    unsigned style) override;
     int GetSystemMetric(SystemMetric metric) const override;
+    std::unique_ptr<Bitmap> CreateBitmap(const Image& picture) override {
+        return std::make_unique<RasterBitmap>(picture);
+    }
 
     // Message boxes: scripted answers are used in order; without one, a box is
     // answered IDOK, or IDNO when it asks yes or no. A handler, when set, answers

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QPainter>
 #include <QScreen>
 #include <QStyle>
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include <string>
 
 #include "platform/LastError.h"
+#include "platform/qt/QtDrawingContext.h"
 
 namespace platform {
 
@@ -119,6 +121,17 @@ int QtDesktop::GetSystemMetric(SystemMetric metric) const {
             return QApplication::style()->pixelMetric(QStyle::PM_LargeIconSize);
     }
     return 0;
+}
+
+std::unique_ptr<Bitmap> QtDesktop::CreateBitmap(const Image& picture) {
+    // At the screen's pixel ratio, like every other bitmap the game draws with.
+    const qreal ratio = qApp->devicePixelRatio();
+    auto bitmap = std::make_unique<QtBitmap>(picture.Width(), picture.Height(), ratio);
+    const QImage source(reinterpret_cast<const uchar*>(picture.Data()), picture.Width(), picture.Height(),
+                        static_cast<qsizetype>(picture.Width()) * 4, QImage::Format_RGB32);
+    QPainter painter(&bitmap->image);
+    painter.drawImage(QRectF(0, 0, picture.Width(), picture.Height()), source);
+    return bitmap;
 }
 
 void QtDesktop::OnFirstFrame() {

@@ -25,6 +25,7 @@ public:
     int MessageBox(Window* owner, std::string_view text, std::string_view caption,
                    unsigned style) override;
     int GetSystemMetric(SystemMetric metric) const override;
+    std::unique_ptr<Bitmap> CreateBitmap(const Image& picture) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
