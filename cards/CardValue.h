@@ -19,5 +19,5 @@ constexpr std::int32_t MakeCard(std::int32_t rank, std::int32_t suit) { return 4
 // What a card costs when the stacks are cleared: an ace 15, Two to Nine 5, Ten to King 10.
 constexpr std::int32_t CardPoints(std::int32_t value) {
     const std::int32_t rank = RankOf(value);
-    return rank == kAce ? 15 : rank <= kNine - 1 ? 5 : 10;
+    return rank == kAce ? 15 : rank <= kNine ? 5 : 10;
 }
