@@ -1,0 +1,23 @@
+#pragma once
+// The registry operations through which the game reads and writes its settings
+// and high scores, over the installed settings store. Each call stands alone:
+// nothing is cached or validated. A value of the other type reads as absent;
+// without a settings store every read gives its default and every write fails.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+enum HKEY { HKEY_CURRENT_USER };  // the only root the game uses
+
+std::uint32_t ReadRegDword(HKEY root, std::string_view path, std::string_view name,
+                           std::uint32_t defaultValue);
+bool WriteRegDword(HKEY root, std::string_view path, std::string_view name, std::uint32_t value);
+// If bufferSize is non-zero, text is emptied first. False when the key or value is missing, the
+// value is not a text, or the text with its terminating zero does not fit bufferSize bytes.
+bool ReadRegString(HKEY root, std::string_view path, std::string_view name, std::string& text,
+                   std::size_t bufferSize);
+bool WriteRegString(HKEY root, std::string_view path, std::string_view name, std::string_view text);
+// Fails when the key does not exist or still has subkeys.
+bool DeleteRegKey(HKEY root, std::string_view path);
