@@ -1,0 +1,201 @@
+// The settings file on disk: where it lives, what survives a restart, what happens
+// to a damaged file, and two copies of the game writing at once.
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "platform/linux/SqliteSettingsStore.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using platform::SettingsValue;
+using platform::SqliteSettingsStore;
+
+constexpr const char* kSettings = "Software\\Quillmoor\\Deckfall";
+
+std::string ReadBytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void WriteBytes(const fs::path& file, const std::string& bytes) {
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// The first column of the statement's last row, run by plain SQLite.
+std::string Query(const fs::path& file, const char* sql) {
+    sqlite3* db = nullptr;
+    sqlite3_open(file.c_str(), &db);
+    std::string result = "(error)";
+    const auto keep = [](void* out, int, char** row, char**) {
+        *static_cast<std::string*>(out) = row[0] ? row[0] : "";
+        return 0;
+    };
+    sqlite3_exec(db, sql, keep, &result, nullptr);
+    sqlite3_close(db);
+    return result;
+}
+
+class SqliteSettingsStoreTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/deckfall-store-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::set<fs::path> Files() const {
+        return {fs::directory_iterator(dir_), fs::directory_iterator()};
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(SqliteSettingsStoreTest, ValuesSurviveReopeningInAPrivateWalFile) {
+    const fs::path file = dir_ / "Quillmoor" / "Deckfall" / "settings.db";
+    std::ostringstream diagnostics;
+    ASSERT_TRUE(SqliteSettingsStore::Open(file, diagnostics)->WriteValue(kSettings, "Up", 7u));
+    EXPECT_EQ(Query(file, "PRAGMA journal_mode"), "wal");
+    EXPECT_EQ(fs::status(file.parent_path()).permissions(), fs::perms::owner_all);
+    EXPECT_EQ(SqliteSettingsStore::Open(file, diagnostics)->ReadValue(kSettings, "up"),
+              SettingsValue(7u));
+    EXPECT_EQ(diagnostics.str(), "");
+}
+
+TEST_F(SqliteSettingsStoreTest, DamagedFilesAreMovedAsideAndANewStoreBegins) {
+    const fs::path file = dir_ / "settings.db";
+    auto store = SqliteSettingsStore::Open(file);
+    for (int i = 0; i < 300; ++i) {
+        store->WriteValue(kSettings, "Name" + std::to_string(i), std::string(200, 'x'));
+    }
+    store.reset();
+    std::string truncated = ReadBytes(file);
+    truncated.resize(truncated.size() / 2);
+    fs::remove(file);
+    Query(file, "CREATE TABLE notes (t TEXT); INSERT INTO notes VALUES ('keep me')");
+    const std::string foreign = ReadBytes(file);
+    const std::string garbage = "[Deckfall]\nBeep=1\n";
+
+    // The second garbage file lands in the same second and must not replace the first.
+    for (const std::string& bytes : {garbage, truncated, foreign, garbage}) {
+        SCOPED_TRACE(testing::Message() << "case of " << bytes.size() << " bytes");
+        WriteBytes(file, bytes);
+        WriteBytes(dir_ / "settings.db-wal", "log of " + bytes);
+        const std::set<fs::path> before = Files();
+        std::ostringstream diagnostics;
+        store = SqliteSettingsStore::Open(file, diagnostics);
+
+        std::vector<fs::path> added;
+        for (const fs::path& path : Files()) {
+            if (!before.contains(path) && !path.string().ends_with("-shm") &&
+                path.string().find(".damaged-") != std::string::npos) {
+                added.push_back(path);
+            }
+        }
+        ASSERT_EQ(added.size(), 2u);  // the file and its log, in name order
+        EXPECT_EQ(ReadBytes(added[0]), bytes);
+        EXPECT_EQ(ReadBytes(added[1]), "log of " + bytes);
+        EXPECT_EQ(added[1], added[0].string() + "-wal");
+        const std::string line = diagnostics.str();
+        EXPECT_NE(line.find(added[0].filename().string()), std::string::npos) << line;
+        EXPECT_EQ(std::count(line.begin(), line.end(), '\n'), 1) << line;
+
+        EXPECT_EQ(store->ReadValue(kSettings, "Name0"), std::nullopt);
+        EXPECT_TRUE(store->WriteValue(kSettings, "Beep", 0u));
+        store = SqliteSettingsStore::Open(file, diagnostics);
+        EXPECT_EQ(store->ReadValue(kSettings, "Beep"), SettingsValue(0u));
+        EXPECT_EQ(diagnostics.str(), line);
+        store.reset();
+    }
+}
+
+TEST_F(SqliteSettingsStoreTest, AStoreThatCannotBeMadeReadsNothingAndRefusesWrites) {
+    // Made impossible by the file system itself, as permissions do not stop root.
+    WriteBytes(dir_ / "file", "not a folder");
+    fs::create_directory(dir_ / "settings.db");
+    for (const fs::path& file :
+         {dir_ / "file" / "Deckfall" / "settings.db", dir_ / "settings.db"}) {
+        std::ostringstream diagnostics;
+        auto store = SqliteSettingsStore::Open(file, diagnostics);
+        const std::string line = diagnostics.str();
+        EXPECT_EQ(std::count(line.begin(), line.end(), '\n'), 1) << line;
+        EXPECT_EQ(store->ReadValue(kSettings, "Beep"), std::nullopt);
+        EXPECT_FALSE(store->WriteValue(kSettings, "Beep", 0u));
+        EXPECT_FALSE(store->DeleteKey(kSettings));
+    }
+    EXPECT_TRUE(fs::is_directory(dir_ / "settings.db"));
+}
+
+TEST_F(SqliteSettingsStoreTest, TwoProcessesWritingAtOnceLoseNothing) {
+    const fs::path file = dir_ / "settings.db";
+    constexpr int kWrites = 250;
+    int go[2];
+    ASSERT_EQ(pipe(go), 0);
+    std::vector<pid_t> children;
+    for (int child = 0; child < 2; ++child) {
+        children.push_back(fork());
+        ASSERT_GE(children.back(), 0);
+        if (children.back() == 0) {
+            // Released together, both copies also race to create the file.
+            char start;
+            close(go[1]);
+            int failures = read(go[0], &start, 1) == 1 ? 0 : 1;
+            auto store = SqliteSettingsStore::Open(file);
+            const std::string own = "Software\\Stress\\P" + std::to_string(child);
+            for (int i = 0; i < kWrites; ++i) {
+                const std::string shared = "Software\\Stress\\Shared\\K" + std::to_string(i % 5);
+                failures += !store->WriteValue(own, "V" + std::to_string(i), std::uint32_t(i));
+                failures += !store->WriteValue(shared, "Last", std::to_string(child));
+                if (i % 25 == 0) {
+                    store->DeleteKey(shared);
+                }
+            }
+            _exit(failures == 0 ? 0 : 1);
+        }
+    }
+    close(go[0]);
+    ASSERT_EQ(write(go[1], "gg", 2), 2);
+    close(go[1]);
+    for (const pid_t pid : children) {
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    }
+
+    EXPECT_EQ(Query(file, "PRAGMA integrity_check"), "ok");
+    auto store = SqliteSettingsStore::Open(file);
+    for (int child = 0; child < 2; ++child) {
+        for (int i = 0; i < kWrites; ++i) {
+            ASSERT_EQ(store->ReadValue("Software\\Stress\\P" + std::to_string(child),
+                                       "V" + std::to_string(i)),
+                      SettingsValue(std::uint32_t(i)))
+                << child << " " << i;
+        }
+    }
+}
+
+TEST(SqliteSettingsStorePath, FollowsXdgConfigHomeOnlyWhenAbsolute) {
+    const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    const std::string savedXdg = xdg ? xdg : "";
+    setenv("HOME", "/home/ann", 1);
+    for (const char* config : {"/srv/conf", "", "relative/conf"}) {
+        setenv("XDG_CONFIG_HOME", config, 1);
+        EXPECT_EQ(SqliteSettingsStore::DefaultPath(),
+                  fs::path(*config == '/' ? config : "/home/ann/.config") /
+                      "Quillmoor/Deckfall/settings.db")
+            << config;
+    }
+    xdg ? setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1) : unsetenv("XDG_CONFIG_HOME");
+    setenv("HOME", home.c_str(), 1);
+}
+
+}  // namespace
