@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/DialogTemplate.h"
 #include "platform/Image.h"
 #include "platform/Window.h"
 
@@ -68,6 +69,12 @@ public:
                            unsigned style) = 0;
 
     virtual int GetSystemMetric(SystemMetric metric) const = 0;
+
+    // DialogBoxParam: builds the dialog from its template, owned by owner, sends it
+    // WM_INITDIALOG with the parameter and runs its modal loop until EndDialog;
+    // returns the result given to EndDialog, or −1 when the dialog cannot be made.
+    virtual std::intptr_t DialogBoxParam(const DialogTemplate& dialog, Window* owner,
+                                         DialogProc procedure, LPARAM parameter) = 0;
 
     // LoadBitmap: a bitmap of the platform's own kind holding the picture.
     virtual std::unique_ptr<Bitmap> CreateBitmap(const Image& picture) = 0;

@@ -44,7 +44,16 @@ public:
     // Dialog controls: null when the dialog has no control with that identifier.
     virtual Window* GetDlgItem(int id) = 0;
     virtual bool EnableWindow(bool enable) = 0;
+    virtual bool IsWindowEnabled() const = 0;
     virtual bool SetFocus() = 0;
+    // Check boxes and radio buttons: 1 checked, 0 clear (CheckDlgButton on the control).
+    virtual bool SetCheck(int state) = 0;
+    virtual int GetCheck() const = 0;
+    // Edit controls: EM_SETREADONLY and EM_LIMITTEXT.
+    virtual bool SetReadOnly(bool readOnly) = 0;
+    virtual bool LimitText(int characters) = 0;
+    // Ends the modal loop of a dialog with the result (EndDialog).
+    virtual bool EndDialog(std::intptr_t result) = 0;
 
     // Drawing. GetDC's context pushes what it changed to the screen when released.
     virtual std::unique_ptr<DrawingContext> GetDC() = 0;

@@ -50,7 +50,48 @@ void HeadlessDesktop::PostQuitMessage(int exitCode) {
 std::vector<HeadlessWindow*> HeadlessDesktop::LiveWindows() const {
     std::vector<HeadlessWindow*> windows;
     if (mainWindow_ && !mainWindow_->IsDestroyed()) windows.push_back(mainWindow_.get());
+    windows.insert(windows.end(), openDialogs_.begin(), openDialogs_.end());
     return windows;
+}
+
+std::intptr_t HeadlessDesktop::DialogBoxParam(const DialogTemplate& dialog, Window* owner,
+                                              DialogProc procedure, LPARAM parameter) {
+    constexpr int kPixelsPerUnit = 2;
+    const Rect outer{dialog.place.left * kPixelsPerUnit, dialog.place.top * kPixelsPerUnit,
+                     dialog.place.right * kPixelsPerUnit,
+                     dialog.place.bottom * kPixelsPerUnit + (dialog.caption ? HeadlessWindow::kFrameTop : 0)};
+    auto window = std::make_unique<HeadlessWindow>(*this, procedure, dialog.title, outer,
+                                                   dynamic_cast<HeadlessWindow*>(owner));
+    for (const DialogControl& control : dialog.controls)
+        if (control.id != -1) {
+            HeadlessWindow& added = window->AddControl(control.id, control.text);
+            added.readOnly_ = control.readOnly;
+        }
+    openDialogs_.push_back(window.get());
+    if (procedure(window.get(), Msg::InitDialog, 0, parameter)) {
+        for (const DialogControl& control : dialog.controls)
+            if (control.tabStop && control.id != -1) {
+                window->GetDlgItem(control.id)->SetFocus();
+                break;
+            }
+    }
+    if (dialogHandler && !window->DialogEnded()) dialogHandler(*window, dialog);
+    while (!window->DialogEnded() && !quitPosted_) {
+        DeliverPosted();
+        if (window->DialogEnded()) break;
+        HeadlessWindow* timerWindow = nullptr;
+        std::uintptr_t id = 0;
+        std::uint64_t due = 0;
+        if (!NextTimer(timerWindow, id, due)) {
+            window->SendMessage(Msg::Command, IDCANCEL, 0);
+            if (!window->DialogEnded()) window->EndDialog(IDCANCEL);
+            break;
+        }
+        AdvanceTime(due > clock_.ElapsedMs() ? due - clock_.ElapsedMs() : 0);
+    }
+    openDialogs_.pop_back();
+    dialogs_.push_back({dialog.id, dialog.title, owner, window->GetWindowRect(), window->DialogResult()});
+    return window->DialogResult();
 }
 
 bool HeadlessDesktop::NextTimer(HeadlessWindow*& window, std::uintptr_t& id, std::uint64_t& due) const {

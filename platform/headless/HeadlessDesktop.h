@@ -15,6 +15,14 @@
 
 namespace platform {
 
+struct DialogRecord {
+    int templateId = 0;
+    std::string title;
+    Window* owner = nullptr;
+    Rect outer;                // where the dialog stood when it ended
+    std::intptr_t result = 0;
+};
+
 struct MessageBoxRecord {
     Window* owner = nullptr;
     std::string text;
@@ -38,6 +46,11 @@ public:
     int MessageBox(Window* owner, std::string_view text, std::string_view caption,
                    unsigned style) override;
     int GetSystemMetric(SystemMetric metric) const override;
+    // Builds the dialog (dialog units are 2 × 2 pixels here), sends WM_INITDIALOG, calls
+    // dialogHandler, then runs posted messages and timers on the virtual clock until the
+    // dialog ends. A dialog that would wait forever is answered as Esc answers it (IDCANCEL).
+    std::intptr_t DialogBoxParam(const DialogTemplate& dialog, Window* owner, DialogProc procedure,
+                                 LPARAM parameter) override;
     std::unique_ptr<Bitmap> CreateBitmap(const Image& picture) override {
         return std::make_unique<RasterBitmap>(picture);
     }
@@ -48,6 +61,10 @@ public:
     void QueueAnswer(int answer) { answers_.push_back(answer); }
     std::function<int(const MessageBoxRecord&)> messageBoxHandler;
     const std::vector<MessageBoxRecord>& MessageBoxes() const { return messageBoxes_; }
+    // Runs once a dialog is initialised: a test's player, clicking and typing.
+    std::function<void(HeadlessWindow& dialog, const DialogTemplate& dialogTemplate)> dialogHandler;
+    const std::vector<DialogRecord>& Dialogs() const { return dialogs_; }
+    HeadlessWindow* OpenDialog() const { return openDialogs_.empty() ? nullptr : openDialogs_.back(); }
 
     void SetScreenSize(int width, int height) { screen_ = {width, height}; }
     HeadlessWindow* MainWindow() const { return mainWindow_.get(); }
@@ -82,6 +99,8 @@ private:
     std::deque<Posted> posted_;
     std::deque<int> answers_;
     std::vector<MessageBoxRecord> messageBoxes_;
+    std::vector<DialogRecord> dialogs_;
+    std::vector<HeadlessWindow*> openDialogs_;
     Size screen_{1024, 768};
     bool quitPosted_ = false;
     int quitCode_ = 0;

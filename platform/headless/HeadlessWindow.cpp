@@ -98,7 +98,37 @@ bool HeadlessWindow::EnableWindow(bool enable) {
 }
 
 bool HeadlessWindow::SetFocus() {
+    // One focus per dialog: taking it clears it on the siblings.
+    if (parent_)
+        for (auto& [id, control] : parent_->controls_) control->focused_ = false;
     focused_ = true;
+    return true;
+}
+
+HeadlessWindow* HeadlessWindow::FocusedControl() {
+    for (auto& [id, control] : controls_)
+        if (control->focused_) return control.get();
+    return nullptr;
+}
+
+bool HeadlessWindow::SetCheck(int state) {
+    check_ = state;
+    return true;
+}
+
+bool HeadlessWindow::SetReadOnly(bool readOnly) {
+    readOnly_ = readOnly;
+    return true;
+}
+
+bool HeadlessWindow::LimitText(int characters) {
+    textLimit_ = characters;
+    return true;
+}
+
+bool HeadlessWindow::EndDialog(std::intptr_t result) {
+    dialogEnded_ = true;
+    dialogResult_ = result;
     return true;
 }
 

@@ -33,7 +33,13 @@ public:
     bool SetWindowText(std::string_view text) override;
     Window* GetDlgItem(int id) override;
     bool EnableWindow(bool enable) override;
+    bool IsWindowEnabled() const override { return enabled_; }
     bool SetFocus() override;
+    bool SetCheck(int state) override;
+    int GetCheck() const override { return check_; }
+    bool SetReadOnly(bool readOnly) override;
+    bool LimitText(int characters) override;
+    bool EndDialog(std::intptr_t result) override;
     std::unique_ptr<DrawingContext> GetDC() override;
     std::unique_ptr<DrawingContext> BeginPaint() override;
     bool InvalidateRect(const Rect* rect, bool erase) override;
@@ -60,6 +66,12 @@ public:
     const std::vector<Rect>& Pushes() const { return pushes_; }
     // Adds a dialog control with an identifier and a text (a dialog's child).
     HeadlessWindow& AddControl(int id, std::string text);
+    bool IsReadOnly() const { return readOnly_; }
+    int TextLimit() const { return textLimit_; }
+    bool DialogEnded() const { return dialogEnded_; }
+    std::intptr_t DialogResult() const { return dialogResult_; }
+    // The window that has the focus among this dialog's controls, if any.
+    HeadlessWindow* FocusedControl();
 
     // The frame around the client area: client = outer minus these.
     static constexpr int kFrameX = 4;
@@ -81,6 +93,11 @@ private:
     bool destroyed_ = false;
     bool enabled_ = true;
     bool focused_ = false;
+    bool readOnly_ = false;
+    int check_ = 0;
+    int textLimit_ = 0;
+    bool dialogEnded_ = false;
+    std::intptr_t dialogResult_ = 0;
     bool invalid_ = false;
     bool eraseWanted_ = false;
     Image pixels_;

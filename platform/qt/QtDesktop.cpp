@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/LastError.h"
+#include "platform/qt/QtDialog.h"
 #include "platform/qt/QtDrawingContext.h"
 
 namespace platform {
@@ -121,6 +122,12 @@ int QtDesktop::GetSystemMetric(SystemMetric metric) const {
             return QApplication::style()->pixelMetric(QStyle::PM_LargeIconSize);
     }
     return 0;
+}
+
+std::intptr_t QtDesktop::DialogBoxParam(const DialogTemplate& dialog, Window* owner, DialogProc procedure,
+                                        LPARAM parameter) {
+    QtDialog window(dialog, dynamic_cast<QWidget*>(owner), owner, procedure);
+    return window.Run(parameter);
 }
 
 std::unique_ptr<Bitmap> QtDesktop::CreateBitmap(const Image& picture) {

@@ -26,6 +26,8 @@ public:
                    unsigned style) override;
     int GetSystemMetric(SystemMetric metric) const override;
     std::unique_ptr<Bitmap> CreateBitmap(const Image& picture) override;
+    std::intptr_t DialogBoxParam(const DialogTemplate& dialog, Window* owner, DialogProc procedure,
+                                 LPARAM parameter) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

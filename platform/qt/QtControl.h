@@ -1,0 +1,52 @@
+#pragma once
+// A control of a dialog as the game sees it: a label, a text field, a button,
+// a check box or a radio button, reached by its identifier.
+
+#include <QPointer>
+#include <QWidget>
+
+#include "platform/Window.h"
+
+namespace platform {
+
+class QtControl final : public Window {
+public:
+    QtControl(QWidget* widget, Window* dialog) : widget_(widget), dialog_(dialog) {}
+
+    Window* GetParent() const override { return dialog_; }
+    Rect GetWindowRect() const override;
+    Rect GetClientRect() const override;
+    bool MoveTo(int x, int y) override;
+    bool MoveWindow(const Rect& outer, bool repaint) override;
+    bool ShowWindow(ShowCommand command) override;
+    WindowPlacement GetWindowPlacement() const override { return {ShowCommand::Normal, GetWindowRect()}; }
+    std::string GetWindowText() const override;
+    bool SetWindowText(std::string_view text) override;
+    Window* GetDlgItem(int) override { return nullptr; }
+    bool EnableWindow(bool enable) override;
+    bool IsWindowEnabled() const override;
+    bool SetFocus() override;
+    bool SetCheck(int state) override;
+    int GetCheck() const override;
+    bool SetReadOnly(bool readOnly) override;
+    bool LimitText(int characters) override;
+    bool EndDialog(std::intptr_t) override { return false; }
+    std::unique_ptr<DrawingContext> GetDC() override { return nullptr; }
+    std::unique_ptr<DrawingContext> BeginPaint() override { return nullptr; }
+    bool InvalidateRect(const Rect*, bool) override;
+    bool UpdateWindow() override { return true; }
+    bool SetTimer(std::uintptr_t, unsigned) override { return false; }
+    bool KillTimer(std::uintptr_t) override { return false; }
+    LRESULT SendMessage(Msg, WPARAM, LPARAM) override { return 0; }
+    bool PostMessage(Msg, WPARAM, LPARAM) override { return false; }
+    LRESULT DefWindowProc(Msg, WPARAM, LPARAM) override { return 0; }
+    bool DestroyWindow() override { return false; }
+
+    QWidget* Widget() const { return widget_; }
+
+private:
+    QPointer<QWidget> widget_;
+    Window* dialog_;
+};
+
+}  // namespace platform

@@ -1,0 +1,288 @@
+#include "platform/qt/QtDialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimerEvent>
+
+namespace platform {
+
+namespace {
+
+class PostedDialogMessage final : public QEvent {
+public:
+    static QEvent::Type EventType() {
+        static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+        return type;
+    }
+    PostedDialogMessage(Msg m, WPARAM w, LPARAM l) : QEvent(EventType()), message(m), wParam(w), lParam(l) {}
+    Msg message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+Rect ToRect(const QRect& r) { return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()}; }
+
+// The dialog base units of the dialog font, as Windows measures them.
+QSize BaseUnits() {
+    const QFontMetrics metrics(QApplication::font());
+    const int alphabet =
+        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    return QSize((alphabet / 26 + 1) / 2, metrics.height());
+}
+
+QString LabelText(const std::string& text, bool noPrefix) {
+    const QString string = QString::fromUtf8(text);
+    if (noPrefix) return string;
+    QString shown;
+    for (qsizetype i = 0; i < string.size(); ++i) {
+        if (string[i] == u'&') {
+            if (i + 1 < string.size()) shown += string[++i];
+            continue;
+        }
+        shown += string[i];
+    }
+    return shown;
+}
+
+}  // namespace
+
+int QtDialog::UnitsToPixelsX(int units) { return units * BaseUnits().width() / 4; }
+int QtDialog::UnitsToPixelsY(int units) { return units * BaseUnits().height() / 8; }
+
+QtDialog::QtDialog(const DialogTemplate& dialogTemplate, QWidget* owner, Window* ownerWindow,
+                   DialogProc procedure)
+    : QDialog(owner), ownerWindow_(ownerWindow), procedure_(procedure) {
+    setWindowTitle(QString::fromUtf8(dialogTemplate.title));
+    if (!dialogTemplate.caption) setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    setModal(true);
+    Build(dialogTemplate);
+}
+
+QtDialog::~QtDialog() = default;
+
+void QtDialog::Build(const DialogTemplate& dialogTemplate) {
+    auto pixels = [](const Rect& units) {
+        return QRect(UnitsToPixelsX(units.left), UnitsToPixelsY(units.top), UnitsToPixelsX(units.Width()),
+                     UnitsToPixelsY(units.Height()));
+    };
+    setFixedSize(UnitsToPixelsX(dialogTemplate.place.Width()), UnitsToPixelsY(dialogTemplate.place.Height()));
+    if (!dialogTemplate.caption) {
+        // The thin border of a popup without a caption.
+        auto* border = new QFrame(this);
+        border->setFrameShape(QFrame::Box);
+        border->setGeometry(rect());
+    }
+    for (const DialogControl& control : dialogTemplate.controls) {
+        QWidget* widget = nullptr;
+        const QString text = QString::fromUtf8(control.text);
+        switch (control.kind) {
+            case DialogControl::Kind::Static: {
+                auto* label = new QLabel(LabelText(control.text, control.noPrefix), this);
+                label->setAlignment((control.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+                widget = label;
+                break;
+            }
+            case DialogControl::Kind::Edit: {
+                auto* edit = new QLineEdit(this);
+                edit->setReadOnly(control.readOnly);
+                edit->setFrame(control.border);
+                widget = edit;
+                break;
+            }
+            case DialogControl::Kind::PushButton:
+            case DialogControl::Kind::DefaultPushButton: {
+                auto* button = new QPushButton(text, this);
+                button->setAutoDefault(false);
+                button->setDefault(control.kind == DialogControl::Kind::DefaultPushButton);
+                const int id = control.id;
+                connect(button, &QPushButton::clicked, this, [this, id] { Command(id); });
+                widget = button;
+                break;
+            }
+            case DialogControl::Kind::CheckBox: {
+                auto* box = new QCheckBox(text, this);
+                const int id = control.id;
+                connect(box, &QCheckBox::clicked, this, [this, id] { Command(id); });
+                widget = box;
+                break;
+            }
+            case DialogControl::Kind::RadioButton: {
+                auto* radio = new QRadioButton(text, this);
+                const int id = control.id;
+                connect(radio, &QRadioButton::clicked, this, [this, id] { Command(id); });
+                widget = radio;
+                break;
+            }
+            case DialogControl::Kind::Icon: {
+                auto* picture = new QLabel(this);
+                picture->setAlignment(Qt::AlignCenter);
+                widget = picture;
+                break;
+            }
+            case DialogControl::Kind::EtchedLine: {
+                auto* line = new QFrame(this);
+                line->setFrameShape(QFrame::HLine);
+                line->setFrameShadow(QFrame::Sunken);
+                widget = line;
+                break;
+            }
+        }
+        QRect place = pixels(control.place);
+        if (control.kind == DialogControl::Kind::EtchedLine) place.setHeight(2);
+        widget->setGeometry(place);
+        if (control.tabStop)
+            widget->setFocusPolicy(Qt::StrongFocus);
+        else if (widget->focusPolicy() != Qt::NoFocus)
+            widget->setFocusPolicy(Qt::ClickFocus);
+        if (control.id != -1) controls_[control.id] = std::make_unique<QtControl>(widget, this);
+        if (control.tabStop) tabOrder_.emplace_back(control.id, widget);
+    }
+    for (std::size_t i = 1; i < tabOrder_.size(); ++i) setTabOrder(tabOrder_[i - 1].second, tabOrder_[i].second);
+}
+
+std::intptr_t QtDialog::Run(LPARAM parameter) {
+    const bool focusFirst = SendMessage(Msg::InitDialog, 0, parameter) != 0;
+    if (ended_) return result_;
+    if (focusFirst && !tabOrder_.empty()) tabOrder_.front().second->setFocus(Qt::OtherFocusReason);
+    exec();
+    return result_;
+}
+
+void QtDialog::Command(int id) {
+    SendMessage(Msg::Command, MakeWParam(static_cast<std::uint16_t>(id), 0), 0);
+}
+
+void QtDialog::reject() {
+    // Esc asks the procedure, as IDCANCEL; it decides whether the dialog ends.
+    Command(2);
+}
+
+void QtDialog::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    Command(2);
+}
+
+bool QtDialog::event(QEvent* event) {
+    if (event->type() == PostedDialogMessage::EventType()) {
+        const auto* posted = static_cast<PostedDialogMessage*>(event);
+        if (!ended_) SendMessage(posted->message, posted->wParam, posted->lParam);
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+void QtDialog::timerEvent(QTimerEvent* event) {
+    for (const auto& [id, qtId] : timers_)
+        if (qtId == event->timerId()) {
+            SendMessage(Msg::Timer, id, 0);
+            return;
+        }
+}
+
+Rect QtDialog::GetWindowRect() const { return ToRect(frameGeometry()); }
+
+Rect QtDialog::GetClientRect() const { return {0, 0, width(), height()}; }
+
+bool QtDialog::MoveTo(int x, int y) {
+    move(x, y);
+    raise();
+    return true;
+}
+
+bool QtDialog::MoveWindow(const Rect& outer, bool) {
+    const QRect frame = frameGeometry();
+    const QRect inner = geometry();
+    const int extraWidth = frame.width() - inner.width();
+    const int extraHeight = frame.height() - inner.height();
+    setFixedSize(std::max(1, outer.Width() - extraWidth), std::max(1, outer.Height() - extraHeight));
+    move(outer.left, outer.top);
+    return true;
+}
+
+bool QtDialog::ShowWindow(ShowCommand command) {
+    const bool wasVisible = isVisible();
+    setVisible(command != ShowCommand::Hide);
+    return wasVisible;
+}
+
+std::string QtDialog::GetWindowText() const { return windowTitle().toStdString(); }
+
+bool QtDialog::SetWindowText(std::string_view text) {
+    setWindowTitle(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    return true;
+}
+
+Window* QtDialog::GetDlgItem(int id) {
+    const auto found = controls_.find(id);
+    return found == controls_.end() ? nullptr : found->second.get();
+}
+
+bool QtDialog::EnableWindow(bool enable) {
+    const bool wasDisabled = !isEnabled();
+    setEnabled(enable);
+    return wasDisabled;
+}
+
+bool QtDialog::SetFocus() {
+    activateWindow();
+    return true;
+}
+
+bool QtDialog::EndDialog(std::intptr_t result) {
+    ended_ = true;
+    result_ = result;
+    done(static_cast<int>(result));
+    return true;
+}
+
+bool QtDialog::InvalidateRect(const Rect*, bool) {
+    update();
+    return true;
+}
+
+bool QtDialog::UpdateWindow() {
+    repaint();
+    return true;
+}
+
+bool QtDialog::SetTimer(std::uintptr_t id, unsigned milliseconds) {
+    KillTimer(id);
+    const int qtId = startTimer(static_cast<int>(milliseconds), Qt::PreciseTimer);
+    if (qtId == 0) return false;
+    timers_[id] = qtId;
+    return true;
+}
+
+bool QtDialog::KillTimer(std::uintptr_t id) {
+    const auto found = timers_.find(id);
+    if (found == timers_.end()) return false;
+    killTimer(found->second);
+    timers_.erase(found);
+    return true;
+}
+
+LRESULT QtDialog::SendMessage(Msg message, WPARAM wParam, LPARAM lParam) {
+    return procedure_ ? procedure_(this, message, wParam, lParam) : 0;
+}
+
+bool QtDialog::PostMessage(Msg message, WPARAM wParam, LPARAM lParam) {
+    // Ownership passes to Qt's event queue.
+    QCoreApplication::postEvent(this, new PostedDialogMessage(message, wParam, lParam));
+    return true;
+}
+
+LRESULT QtDialog::DefWindowProc(Msg message, WPARAM, LPARAM) {
+    if (message == Msg::Close) Command(2);
+    return 0;
+}
+
+bool QtDialog::DestroyWindow() { return EndDialog(2); }
+
+}  // namespace platform

@@ -1,0 +1,78 @@
+#pragma once
+// A modal dialog built from its template: controls placed in dialog units of the
+// dialog font, commands and timers delivered to the dialog procedure.
+
+#include <QDialog>
+#include <map>
+#include <memory>
+
+#include "platform/DialogTemplate.h"
+#include "platform/Window.h"
+#include "platform/qt/QtControl.h"
+
+namespace platform {
+
+class QtDialog final : public QDialog, public Window {
+    Q_OBJECT
+public:
+    QtDialog(const DialogTemplate& dialogTemplate, QWidget* owner, Window* ownerWindow, DialogProc procedure);
+    ~QtDialog() override;
+
+    // WM_INITDIALOG, then the modal loop; the result given to EndDialog.
+    std::intptr_t Run(LPARAM parameter);
+
+    Window* GetParent() const override { return ownerWindow_; }
+    Rect GetWindowRect() const override;
+    Rect GetClientRect() const override;
+    bool MoveTo(int x, int y) override;
+    bool MoveWindow(const Rect& outer, bool repaint) override;
+    bool ShowWindow(ShowCommand command) override;
+    WindowPlacement GetWindowPlacement() const override { return {ShowCommand::Normal, GetWindowRect()}; }
+    std::string GetWindowText() const override;
+    bool SetWindowText(std::string_view text) override;
+    Window* GetDlgItem(int id) override;
+    bool EnableWindow(bool enable) override;
+    bool IsWindowEnabled() const override { return isEnabled(); }
+    bool SetFocus() override;
+    bool SetCheck(int) override { return false; }
+    int GetCheck() const override { return 0; }
+    bool SetReadOnly(bool) override { return false; }
+    bool LimitText(int) override { return false; }
+    bool EndDialog(std::intptr_t result) override;
+    std::unique_ptr<DrawingContext> GetDC() override { return nullptr; }
+    std::unique_ptr<DrawingContext> BeginPaint() override { return nullptr; }
+    bool InvalidateRect(const Rect*, bool) override;
+    bool UpdateWindow() override;
+    bool SetTimer(std::uintptr_t id, unsigned milliseconds) override;
+    bool KillTimer(std::uintptr_t id) override;
+    LRESULT SendMessage(Msg message, WPARAM wParam, LPARAM lParam) override;
+    bool PostMessage(Msg message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT DefWindowProc(Msg message, WPARAM wParam, LPARAM lParam) override;
+    bool DestroyWindow() override;
+
+    // Pixels of a length in dialog units, across and down, in the dialog font.
+    static int UnitsToPixelsX(int units);
+    static int UnitsToPixelsY(int units);
+
+public slots:
+    void reject() override;
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    void Build(const DialogTemplate& dialogTemplate);
+    void Command(int id);
+
+    Window* ownerWindow_;
+    DialogProc procedure_;
+    std::map<int, std::unique_ptr<QtControl>> controls_;
+    std::vector<std::pair<int, QWidget*>> tabOrder_;
+    std::map<std::uintptr_t, int> timers_;
+    std::intptr_t result_ = 0;
+    bool ended_ = false;
+};
+
+}  // namespace platform
