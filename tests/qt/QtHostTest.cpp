@@ -1,0 +1,122 @@
+// The Qt host's drawing and input on the offscreen platform: raster operations
+// as GDI defines them, off-screen bitmaps that save and restore pixels exactly
+// at any pixel ratio, what a released context pushes, and the key codes.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+
+#include "platform/Messages.h"
+#include "platform/qt/KeyMapping.h"
+#include "platform/qt/QtDrawingContext.h"
+
+namespace {
+
+using namespace platform;
+
+QImage MakeBuffer(int width, int height, qreal ratio, QColor fill) {
+    QImage image(qRound(width * ratio), qRound(height * ratio), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(fill);
+    return image;
+}
+
+QRgb At(const QImage& image, int x, int y) {
+    const qreal ratio = image.devicePixelRatio();
+    return image.pixel(qRound(x * ratio), qRound(y * ratio)) & 0xFFFFFF;
+}
+
+class QtHostTest : public ::testing::TestWithParam<qreal> {};
+
+// MERGEPAINT is destination OR NOT source; SRCAND is destination AND source: the
+// slot marker depends on both exactly.
+TEST_P(QtHostTest, RasterOperationsCombineAsGdiDefinesThem) {
+    const qreal ratio = GetParam();
+    QImage window = MakeBuffer(40, 20, ratio, QColor(0x40, 0x00, 0x40));
+    QtDrawingContext dc(window);
+    auto bitmap = dc.CreateCompatibleBitmap(10, 10);
+    {
+        auto memory = dc.CreateMemoryContext(*bitmap);
+        memory->FillRect({0, 0, 10, 10}, Rgb(192, 192, 192));
+    }
+    auto memory = dc.CreateMemoryContext(*bitmap);
+    dc.BitBlt(0, 0, 10, 10, *memory, 0, 0, RasterOp::MergePaint);
+    // 0x40 | ~0xC0 = 0x7F; 0x00 | 0x3F = 0x3F
+    EXPECT_EQ(At(window, 5, 5), 0x7F3F7Fu);
+    dc.BitBlt(20, 0, 10, 10, *memory, 0, 0, RasterOp::SrcAnd);
+    EXPECT_EQ(At(window, 25, 5), 0x400040u & 0xC0C0C0u);
+    dc.BitBlt(10, 10, 10, 10, *memory, 0, 0, RasterOp::SrcCopy);
+    EXPECT_EQ(At(window, 15, 15), 0xC0C0C0u);
+    EXPECT_EQ(At(window, 35, 15), 0x400040u) << "nothing outside the blits changes";
+}
+
+// The falling card saves what lies under it and puts it back: after the round
+// trip every device pixel must be as it was, also at a ratio of 2.
+TEST_P(QtHostTest, SavedBackgroundRestoresEveryDevicePixel) {
+    const qreal ratio = GetParam();
+    QImage window = MakeBuffer(60, 60, ratio, Qt::black);
+    QtDrawingContext dc(window);
+    for (int i = 0; i < 6; ++i) dc.FillRect({i * 10, 0, i * 10 + 5, 60}, Rgb(40 * i, 255 - 40 * i, 7 * i));
+    const QImage before = window.copy();
+    auto saved = dc.CreateCompatibleBitmap(30, 40);
+    {
+        auto memory = dc.CreateMemoryContext(*saved);
+        memory->BitBlt(0, 0, 30, 40, dc, 12, 9, RasterOp::SrcCopy);
+    }
+    dc.FillRect({12, 9, 42, 49}, Rgb(255, 255, 255));
+    auto memory = dc.CreateMemoryContext(*saved);
+    dc.BitBlt(12, 9, 30, 40, *memory, 0, 0, RasterOp::SrcCopy);
+    EXPECT_EQ(window, before);
+}
+
+INSTANTIATE_TEST_SUITE_P(PixelRatios, QtHostTest, ::testing::Values(1.0, 2.0));
+
+// A context released outside a paint pushes what it changed, in logical pixels,
+// and text is drawn opaque over the background colour within its measured extent.
+TEST(QtDrawingContextTest, ReleasePushesTheChangedRectangleAndTextIsOpaque) {
+    QImage window = MakeBuffer(300, 100, 1.0, Qt::black);
+    std::vector<Rect> pushed;
+    {
+        QtDrawingContext dc(window, [&](const Rect& r) { pushed.push_back(r); });
+        dc.FillRect({10, 10, 20, 30}, Rgb(1, 2, 3));
+        dc.SetBkColor(Rgb(0x40, 0, 0x40));
+        dc.SetTextColor(Rgb(255, 128, 255));
+        ASSERT_TRUE(dc.TextOut(100, 50, "Winnings: $-6     "));
+        const auto extent = dc.GetTextExtent("Winnings: $-6     ");
+        ASSERT_TRUE(extent);
+        EXPECT_GT(extent->cx, 0);
+        EXPECT_EQ(At(window, 100 + extent->cx - 2, 50 + 1), 0x400040u) << "trailing spaces paint background";
+        EXPECT_EQ(At(window, 100 + extent->cx + 1, 50 + 1), 0u);
+    }
+    ASSERT_EQ(pushed.size(), 1u);
+    EXPECT_EQ(pushed[0].left, 10);
+    EXPECT_EQ(pushed[0].top, 10);
+    EXPECT_GE(pushed[0].right, 100);
+    QImage untouched = MakeBuffer(10, 10, 1.0, Qt::black);
+    bool pushedAgain = false;
+    { QtDrawingContext idle(untouched, [&](const Rect&) { pushedAgain = true; }); }
+    EXPECT_FALSE(pushedAgain) << "a context that drew nothing pushes nothing";
+}
+
+// Num Lock on: keypad digits become VK_NUMPAD codes; off: keypad arrows stay arrows and 5 is Clear.
+TEST(KeyMappingTest, KeypadAndArrowsMapToTheirVirtualKeys) {
+    EXPECT_EQ(VirtualKeyOf(Qt::Key_2, Qt::KeypadModifier), VK_NUMPAD2);
+    EXPECT_EQ(VirtualKeyOf(Qt::Key_8, Qt::KeypadModifier), VK_NUMPAD8);
+    EXPECT_EQ(VirtualKeyOf(Qt::Key_5, Qt::KeypadModifier), VK_NUMPAD5);
+    EXPECT_EQ(VirtualKeyOf(Qt::Key_2, Qt::NoModifier), std::uintptr_t{'2'});
+    EXPECT_EQ(VirtualKeyOf(Qt::Key_Left, Qt::KeypadModifier), VK_LEFT);
+    EXPECT_EQ(VirtualKeyOf(Qt::Key_Down, Qt::NoModifier), VK_DOWN);
+    EXPECT_EQ(VirtualKeyOf(Qt::Key_Clear, Qt::KeypadModifier), VK_CLEAR);
+    EXPECT_EQ(VirtualKeyOf(Qt::Key_Space, Qt::NoModifier), VK_SPACE);
+    EXPECT_EQ(VirtualKeyOf(Qt::Key_F3, Qt::NoModifier), VK_F3);
+    EXPECT_EQ(VirtualKeyOf(Qt::Key_N, Qt::ControlModifier), std::uintptr_t{'N'});
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
