@@ -133,9 +133,13 @@ bool HeadlessWindow::EndDialog(std::intptr_t result) {
 }
 
 std::unique_ptr<DrawingContext> HeadlessWindow::GetDC() {
-    return std::make_unique<RasterContext>(pixels_, &drawCalls_, [this](const Rect& changed) {
-        if (!changed.IsEmpty()) pushes_.push_back(changed);
-    });
+    auto dc = std::make_unique<RasterContext>(pixels_, recording_ ? &drawCalls_ : nullptr,
+                                              [this](const Rect& changed) {
+                                                  if (recording_ && !changed.IsEmpty()) pushes_.push_back(changed);
+                                              });
+    dc->SetRasterising(rasterise_);
+    dc->CountOutside(&outsideDraws_);
+    return dc;
 }
 
 std::unique_ptr<DrawingContext> HeadlessWindow::BeginPaint() {

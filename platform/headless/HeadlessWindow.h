@@ -64,6 +64,11 @@ public:
     const std::map<std::uintptr_t, unsigned>& Timers() const { return timers_; }
     // Rectangles pushed to the "screen" by released contexts, in order.
     const std::vector<Rect>& Pushes() const { return pushes_; }
+    // For whole games by the thousand: no pixels, no record of calls; the bounds are still checked.
+    void SetRasterising(bool rasterise) { rasterise_ = rasterise; }
+    void SetRecording(bool record) { recording_ = record; }
+    // Drawing calls that reached outside the client area.
+    int OutsideDraws() const { return outsideDraws_; }
     // Adds a dialog control with an identifier and a text (a dialog's child).
     HeadlessWindow& AddControl(int id, std::string text);
     bool IsReadOnly() const { return readOnly_; }
@@ -93,6 +98,9 @@ private:
     bool destroyed_ = false;
     bool enabled_ = true;
     bool focused_ = false;
+    bool rasterise_ = true;
+    bool recording_ = true;
+    int outsideDraws_ = 0;
     bool readOnly_ = false;
     int check_ = 0;
     int textLimit_ = 0;

@@ -46,16 +46,25 @@ Rect RasterContext::Clip(const Rect& r) const {
     return Intersect(r, Rect{0, 0, target_.Width(), target_.Height()});
 }
 
+void RasterContext::Note(const Rect& r) {
+    const Rect clipped = Clip(r);
+    changed_ = Union(changed_, clipped);
+    if (outside_ && !r.IsEmpty() && clipped != r) ++*outside_;
+}
+
 void RasterContext::Record(DrawCall call) {
-    changed_ = Union(changed_, Clip(call.rect));
     if (log_) log_->push_back(std::move(call));
 }
 
 bool RasterContext::FillRect(const Rect& rect, ColorRef colour) {
-    const Rect clipped = Clip(rect);
-    const std::uint32_t argb = ArgbOf(colour);
-    for (int y = clipped.top; y < clipped.bottom; ++y)
-        std::fill(target_.Row(y) + clipped.left, target_.Row(y) + clipped.right, argb);
+    Note(rect);
+    if (rasterise_) {
+        const Rect clipped = Clip(rect);
+        const std::uint32_t argb = ArgbOf(colour);
+        for (int y = clipped.top; y < clipped.bottom; ++y)
+            std::fill(target_.Row(y) + clipped.left, target_.Row(y) + clipped.right, argb);
+    }
+    if (!log_) return true;
     DrawCall call{DrawCall::Kind::FillRect, rect};
     call.colour = colour;
     Record(std::move(call));
@@ -66,6 +75,15 @@ bool RasterContext::BitBlt(int x, int y, int w, int h, DrawingContext& source, i
                            RasterOp op) {
     auto* raster = dynamic_cast<RasterContext*>(&source);
     if (!raster) return false;
+    Note({x, y, x + w, y + h});
+    if (!rasterise_ || !raster->rasterise_) {
+        if (log_) {
+            DrawCall call{DrawCall::Kind::BitBlt, {x, y, x + w, y + h}};
+            call.op = op;
+            Record(std::move(call));
+        }
+        return true;
+    }
     const Image& from = raster->target_;
     // Copy through a snapshot so a blit within one surface reads the old pixels.
     std::vector<std::uint32_t> block;
@@ -93,7 +111,9 @@ std::unique_ptr<Bitmap> RasterContext::CreateCompatibleBitmap(int w, int h) {
 std::unique_ptr<DrawingContext> RasterContext::CreateMemoryContext(Bitmap& selected) {
     auto* bitmap = dynamic_cast<RasterBitmap*>(&selected);
     if (!bitmap) return nullptr;
-    return std::make_unique<RasterContext>(bitmap->image);
+    auto memory = std::make_unique<RasterContext>(bitmap->image);
+    memory->SetRasterising(rasterise_);
+    return memory;
 }
 
 ColorRef RasterContext::SetTextColor(ColorRef colour) {
@@ -106,10 +126,14 @@ ColorRef RasterContext::SetBkColor(ColorRef colour) {
 
 bool RasterContext::TextOut(int x, int y, std::string_view text) {
     const Rect cells{x, y, x + kCharWidth * static_cast<int>(text.size()), y + kCharHeight};
-    const Rect clipped = Clip(cells);
-    const std::uint32_t argb = ArgbOf(backgroundColour_);
-    for (int row = clipped.top; row < clipped.bottom; ++row)
-        std::fill(target_.Row(row) + clipped.left, target_.Row(row) + clipped.right, argb);
+    Note(cells);
+    if (rasterise_) {
+        const Rect clipped = Clip(cells);
+        const std::uint32_t argb = ArgbOf(backgroundColour_);
+        for (int row = clipped.top; row < clipped.bottom; ++row)
+            std::fill(target_.Row(row) + clipped.left, target_.Row(row) + clipped.right, argb);
+    }
+    if (!log_) return true;
     DrawCall call{DrawCall::Kind::TextOut, cells};
     call.colour = textColour_;
     call.background = backgroundColour_;
@@ -124,6 +148,11 @@ std::optional<Size> RasterContext::GetTextExtent(std::string_view text) {
 
 bool RasterContext::DrawPixels(const Rect& target, const PixelView& pixels) {
     if (!pixels.pixels || target.IsEmpty()) return false;
+    Note(target);
+    if (!rasterise_) {
+        Record(DrawCall{DrawCall::Kind::DrawPixels, target});
+        return true;
+    }
     // Nearest-neighbour scaling: the headless surface has a pixel ratio of 1.
     for (int y = target.top; y < target.bottom; ++y) {
         const int sy = (y - target.top) * pixels.height / target.Height();

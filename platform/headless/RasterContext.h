@@ -59,8 +59,15 @@ public:
     const Image& Target() const { return target_; }
     Rect Changed() const { return changed_; }
 
+    // Without rasterising only the calls are kept (and the bounds checked): fast enough
+    // for whole games by the thousand.
+    void SetRasterising(bool rasterise) { rasterise_ = rasterise; }
+    // Counts every call that reaches outside the target.
+    void CountOutside(int* counter) { outside_ = counter; }
+
 private:
     Rect Clip(const Rect& r) const;
+    void Note(const Rect& r);
     void Record(DrawCall call);
 
     Image& target_;
@@ -69,6 +76,8 @@ private:
     ColorRef textColour_ = 0x000000;
     ColorRef backgroundColour_ = 0xFFFFFF;
     Rect changed_;
+    bool rasterise_ = true;
+    int* outside_ = nullptr;
 };
 
 }  // namespace platform
