@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -62,6 +63,7 @@ Window* QtDesktop::CreateMainWindow(std::string_view className, std::string_view
 int QtDesktop::RunMessageLoop(const std::vector<Accelerator>& accelerators) {
     accelerators_ = accelerators;
     qApp->installEventFilter(this);
+    StartStatsReport();
     const int code = quitPosted_ ? quitCode_ : QApplication::exec();
     qApp->removeEventFilter(this);
     mainWindow_.reset();
@@ -139,6 +141,22 @@ std::unique_ptr<Bitmap> QtDesktop::CreateBitmap(const Image& picture) {
     QPainter painter(&bitmap->image);
     painter.drawImage(QRectF(0, 0, picture.Width(), picture.Height()), source);
     return bitmap;
+}
+
+void QtDesktop::StartStatsReport() {
+    // For the benchmarks: once a second, what the timers have cost so far.
+    if (!std::getenv("DECKFALL_TRACE_TIMERS")) return;
+    auto* report = new QTimer(this);  // owned by the desktop
+    connect(report, &QTimer::timeout, this, [this] {
+        if (!mainWindow_) return;
+        const QtMainWindow::TimerStats& stats = mainWindow_->Stats();
+        timespec now{};
+        clock_gettime(CLOCK_MONOTONIC, &now);
+        std::fprintf(stderr, "timers monotonic_ns=%lld timer_events=%lld fall_ticks=%lld tick_pixels=%lld tick_cpu_ns=%lld\n",
+                     static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec, stats.timerEvents,
+                     stats.fallTicks, stats.tickPixels, stats.tickCpuNs);
+    });
+    report->start(1000);
 }
 
 void QtDesktop::OnFirstFrame() {

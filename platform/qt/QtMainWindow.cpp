@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QTimer>
 #include <QWindow>
+#include <ctime>
 
 #include "platform/qt/KeyMapping.h"
 #include "platform/qt/QtDrawingContext.h"
@@ -165,10 +166,30 @@ void QtMainWindow::closeEvent(QCloseEvent* event) {
     if (!destroyed_) SendMessage(Msg::Close, 0, 0);
 }
 
+namespace {
+
+long long ThreadCpuNs() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
+}
+
+}  // namespace
+
 void QtMainWindow::timerEvent(QTimerEvent* event) {
     for (const auto& [id, qtId] : timers_)
         if (qtId == event->timerId()) {
+            ++stats_.timerEvents;
+            if (id != 1) {
+                SendMessage(Msg::Timer, id, 0);
+                return;
+            }
+            ++stats_.fallTicks;
+            const long long started = ThreadCpuNs();
+            inFallTick_ = true;
             SendMessage(Msg::Timer, id, 0);
+            inFallTick_ = false;
+            stats_.tickCpuNs += ThreadCpuNs() - started;
             return;
         }
 }
@@ -316,8 +337,10 @@ bool QtMainWindow::SetFocus() {
 }
 
 std::unique_ptr<DrawingContext> QtMainWindow::GetDC() {
-    return std::make_unique<QtDrawingContext>(board_->BackBuffer(),
-                                              [this](const Rect& changed) { board_->Push(ToQRect(changed)); });
+    return std::make_unique<QtDrawingContext>(board_->BackBuffer(), [this](const Rect& changed) {
+        if (inFallTick_) stats_.tickPixels += static_cast<long long>(changed.Width()) * changed.Height();
+        board_->Push(ToQRect(changed));
+    });
 }
 
 std::unique_ptr<DrawingContext> QtMainWindow::BeginPaint() {
