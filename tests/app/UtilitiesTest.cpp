@@ -1,0 +1,104 @@
+// The generator and the shared helpers: random draws, centring and control texts.
+
+#include <gtest/gtest.h>
+
+#include "app/Random.h"
+#include "app/Utilities.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "platform/linux/SqliteSettingsStore.h"
+
+namespace {
+
+// The generator's next value after a seed, worked out in 64 bits.
+int ValueAfter(std::uint64_t& state) {
+    state = (state * 214013 + 2531011) & 0xFFFFFFFF;
+    return static_cast<int>((state >> 16) % 32768);
+}
+
+// A seed whose first draw is r.
+std::uint32_t SeedFor(int r) {
+    for (std::uint64_t seed = 0;; ++seed) {
+        std::uint64_t state = seed;
+        if (ValueAfter(state) == r)
+            return static_cast<std::uint32_t>(seed);
+    }
+}
+
+TEST(RandomTest, GeneratorFollowsTheClassicSequence) {
+    SeedRandom(1);
+    for (int expected : {41, 18467, 6334, 26500, 19169})
+        EXPECT_EQ(NextRandom(), expected);
+
+    std::uint64_t state = 0xDEADBEEF;
+    SeedRandom(0xDEADBEEF);
+    for (int i = 0; i < 1000; ++i)
+        ASSERT_EQ(NextRandom(), ValueAfter(state)) << "draw " << i;
+}
+
+TEST(RandomTest, RandomIntStaysBelowItsExclusiveBoundAndFoldsTheTopIntoLow) {
+    SeedRandom(12345);
+    std::vector<int> seen(13);
+    for (int i = 0; i < 20000; ++i) {
+        const int rank = RandomInt(13, 0);
+        ASSERT_GE(rank, 0);
+        ASSERT_LT(rank, 13);
+        ++seen[rank];
+        ASSERT_EQ(RandomInt(1, 0), 0);
+    }
+    for (int count : seen)
+        EXPECT_GT(count, 0);
+
+    const struct {
+        int r;
+        std::uint32_t high;
+        std::int32_t low;
+        int expected;
+    } cases[] = {{32767, 13, 0, 0}, {32766, 13, 0, 12},  {0, 13, 0, 0},
+                 {32767, 52, 0, 0}, {32767, 10, -5, -5}, {16384, 4, 0, 2}};
+    for (const auto& c : cases) {
+        SeedRandom(SeedFor(c.r));
+        EXPECT_EQ(RandomInt(c.high, c.low), c.expected) << "r " << c.r << " high " << c.high;
+    }
+}
+
+class UtilitiesTest : public testing::Test {
+  protected:
+    std::unique_ptr<platform::SqliteSettingsStore> store =
+        platform::SqliteSettingsStore::InMemory();
+    platform::HeadlessPlatform headless{*store};
+};
+
+TEST_F(UtilitiesTest, CenterOnParentKeepsTheSizeAndTruncatesTowardZero) {
+    platform::HeadlessWindow parent(headless.desktop, nullptr, "", {0, 0, 601, 400});
+    platform::HeadlessWindow dialog(headless.desktop, nullptr, "", {7, 9, 207, 109}, &parent);
+    CenterOnParent(&dialog);
+    EXPECT_EQ(dialog.GetWindowRect(), (platform::Rect{200, 150, 400, 250}));
+
+    // Halves of negative and odd sums go toward zero: −601 / 2 is −300, 201 / 2 is 100.
+    parent.MoveWindow({-601, -401, 0, 0}, true);
+    dialog.MoveWindow({0, 0, 201, 101}, true);
+    CenterOnParent(&dialog);
+    EXPECT_EQ(dialog.GetWindowRect(), (platform::Rect{-400, -250, -199, -149}));
+
+    CenterOnParent(&parent);
+    EXPECT_EQ(parent.GetWindowRect(), (platform::Rect{-601, -401, 0, 0}));
+}
+
+TEST_F(UtilitiesTest, ItemTextsReachOnlyExistingControlsAndRespectTheBuffer) {
+    platform::HeadlessWindow dialog(headless.desktop, nullptr, "", {0, 0, 300, 200});
+    platform::HeadlessWindow& name = dialog.AddControl(1001, "Hello");
+    std::string buffer = "junk";
+    GetItemText(&dialog, 1001, buffer, 100);
+    EXPECT_EQ(buffer, "Hello");
+    GetItemText(&dialog, 1001, buffer, 5);  // room for four characters and the zero
+    EXPECT_EQ(buffer, "Hell");
+    GetItemText(&dialog, 999, buffer, 100);
+    EXPECT_EQ(buffer, "");
+
+    SetItemText(&dialog, 1001, "Bye");
+    EXPECT_EQ(name.GetWindowText(), "Bye");
+    SetItemText(&dialog, 999, "Lost");
+    EXPECT_EQ(name.GetWindowText(), "Bye");
+}
+
+}  // namespace
