@@ -107,6 +107,8 @@ bool CMainWindow::Create(platform::ShowCommand showCommand) {
 
     if (!cardLibrary.Load(window_)) return false;
     SeedRandom(static_cast<std::uint32_t>(platform::Current().clock->Time()));
+    slotRingBitmap = Desktop().CreateBitmap(LoadBitmapResource(IDB_SLOT_RING));
+    slotFrameBitmap = Desktop().CreateBitmap(LoadBitmapResource(IDB_SLOT_FRAME));
     cardWidth = cardLibrary.GetCardWidth();
     cardHeight = cardLibrary.GetCardHeight();
 
@@ -181,7 +183,11 @@ void CMainWindow::OnClose(platform::Window* window) {
     SaveSettings(*this);
 }
 
-void CMainWindow::Shutdown() { cardLibrary.Unload(); }
+void CMainWindow::Shutdown() {
+    cardLibrary.Unload();
+    slotRingBitmap.reset();
+    slotFrameBitmap.reset();
+}
 
 bool CMainWindow::OnCommand(platform::Window* window, int id) {
     switch (id) {
