@@ -1,0 +1,335 @@
+// Stacks as lists and on the board: order, geometry, drawing, and the clearing and
+// collapsing animations with their tones, on the headless platform; the marker
+// bitmaps and what they leave on the background.
+
+#include <gtest/gtest.h>
+
+#include "app/CMainWindow.h"
+#include "app/GameOptions.h"
+#include "cards/CDeck.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "platform/headless/RasterContext.h"
+#include "platform/linux/SqliteSettingsStore.h"
+#include "resources/BitmapReader.h"
+#include "resources/ResourceIds.h"
+#include "resources/Resources.h"
+#include "tests/cards/StackBuilder.h"
+
+namespace {
+
+using platform::ArgbOf;
+using platform::ColorRef;
+using platform::DrawCall;
+using platform::RasterOp;
+using platform::Rect;
+using platform::Rgb;
+using platform::ToneRecord;
+
+constexpr int kW = 71;  // a card a pixel wider and taller than the marker bitmaps
+constexpr int kH = 96;
+constexpr ColorRef kBackground = Rgb(64, 0, 64);
+constexpr int kX = 100;
+constexpr int kY = 300;
+
+constexpr std::int32_t C(Rank rank, Suit suit) {
+    return MakeCard(rank, suit);
+}
+
+struct LibraryCall {
+    int x, y, card, mode;
+    std::uint32_t colour;
+    friend bool operator==(const LibraryCall&, const LibraryCall&) = default;
+};
+std::ostream& operator<<(std::ostream& out, const LibraryCall& c) {
+    return out << "{" << c.x << "," << c.y << " card " << c.card << " mode " << c.mode << "}";
+}
+std::vector<LibraryCall> libraryCalls;
+
+int FakeInit(int* width, int* height) {
+    *width = kW;
+    *height = kH;
+    return 1;
+}
+// Erasing fills the card with the colour given; a face is white with a red pip.
+int FakeDraw(CardSurface* surface, int x, int y, int card, int mode, std::uint32_t colour) {
+    libraryCalls.push_back({x, y, card, mode, colour});
+    if (mode == CARDS32_REMOVE)
+        return surface->fill(surface->context, x, y, kW, kH, colour);
+    surface->fill(surface->context, x, y, kW, kH, Rgb(255, 255, 255));
+    return surface->fill(surface->context, x + 3, y + 3, 12, 12, Rgb(200, 0, 0));
+}
+int FakeDrawExt(CardSurface*, int, int, int, int, int, int, std::uint32_t) {
+    return 0;
+}
+int FakeAnimate(CardSurface*, int, int, int, int) {
+    return 0;
+}
+void FakeTerm() {}
+
+LibraryCall Face(int y, std::int32_t value) {
+    return {kX, y, value, CARDS32_FACE, kBackground};
+}
+LibraryCall Erase(int y, std::int32_t value) {
+    return {kX, y, value, CARDS32_REMOVE, kBackground};
+}
+
+class CardStackTest : public testing::Test {
+  protected:
+    CardStackTest() {
+        GameOptions = {};
+        GameOptions.UpDown = 1;
+        GameOptions.BackgroundColor = static_cast<std::int32_t>(kBackground);
+        GameOptions.Beep = 1;
+        GameOptions.CollapseRegime = 2;
+        GameOptions.MinCollapse = 3;
+        libraryCalls.clear();
+        headless.modules.Register("libcards32.so",
+                                  {{"cdtInit", reinterpret_cast<void*>(&FakeInit)},
+                                   {"cdtDraw", reinterpret_cast<void*>(&FakeDraw)},
+                                   {"cdtDrawExt", reinterpret_cast<void*>(&FakeDrawExt)},
+                                   {"cdtAnimate", reinterpret_cast<void*>(&FakeAnimate)},
+                                   {"cdtTerm", reinterpret_cast<void*>(&FakeTerm)}});
+        main.cardLibrary.Load(nullptr);
+        main.cardWidth = kW;
+        main.cardHeight = kH;
+        main.slotRingBitmap = headless.desktop.CreateBitmap(LoadBitmapResource(IDB_SLOT_RING));
+        main.slotFrameBitmap = headless.desktop.CreateBitmap(LoadBitmapResource(IDB_SLOT_FRAME));
+    }
+
+    std::unique_ptr<CCardStack> Placed(const std::vector<std::int32_t>& topFirst) {
+        auto stack = StackOf(topFirst);
+        stack->SetPosition(kX, kY);
+        return stack;
+    }
+    // The marker's two blits at the base position, clipped to the bitmaps.
+    void ExpectMarkerAt(std::size_t index) {
+        ASSERT_GE(log.size(), index + 2);
+        EXPECT_EQ(log[index].op, RasterOp::MergePaint);
+        EXPECT_EQ(log[index + 1].op, RasterOp::SrcAnd);
+        for (std::size_t i = index; i < index + 2; ++i) {
+            EXPECT_EQ(log[i].kind, DrawCall::Kind::BitBlt);
+            EXPECT_EQ(log[i].rect, (Rect{kX, kY, kX + 70, kY + 95}));
+        }
+    }
+    std::size_t PixelsNotBackground() const {
+        std::size_t count = 0;
+        for (int y = 0; y < screen.Height(); ++y)
+            for (int x = 0; x < screen.Width(); ++x)
+                count += screen.Pixel(x, y) != ArgbOf(kBackground);
+        return count;
+    }
+
+    std::unique_ptr<platform::SettingsStore> settings = platform::SqliteSettingsStore::InMemory();
+    platform::HeadlessPlatform headless{*settings};
+    CMainWindow main;
+    platform::Image screen{320, 420, ArgbOf(kBackground)};
+    std::vector<DrawCall> log;
+    platform::RasterContext dc{screen, &log};
+};
+
+TEST(CardStackList, PushPopAndTheLinksBothWays) {
+    CCardStack stack;
+    EXPECT_EQ(stack.PopTop(), nullptr);
+    EXPECT_EQ(stack.Count(), 0);
+    EXPECT_EQ(stack.Head(), stack.End());
+    EXPECT_EQ(stack.End()->card->GetDrawMode(), CCard::SlotMarker);
+
+    for (std::int32_t value : {40, 0, 51})
+        stack.Push(std::make_unique<CCard>(value));
+    EXPECT_EQ(stack.Count(), 3);
+    EXPECT_EQ(TopDown(stack), (std::vector<std::int32_t>{51, 0, 40}));
+    EXPECT_EQ(stack.Head()->prev, nullptr);
+    EXPECT_EQ(stack.End()->next, nullptr);
+    std::vector<std::int32_t> bottomUp;
+    for (const CCardListNode* node = stack.End()->prev; node; node = node->prev)
+        bottomUp.push_back(node->card->GetValue());
+    EXPECT_EQ(bottomUp, (std::vector<std::int32_t>{40, 0, 51}));
+
+    EXPECT_EQ(stack.PopTop()->GetValue(), 51);
+    EXPECT_EQ(stack.Count(), 2);
+    EXPECT_EQ(stack.Head()->prev, nullptr);
+    EXPECT_TRUE(stack.RemoveAll());
+    EXPECT_EQ(stack.Count(), 0);
+    EXPECT_EQ(stack.Head(), stack.End());
+    EXPECT_EQ(stack.End()->prev, nullptr);
+}
+
+TEST(CardStackList, TopYAndGapFollowTheOrientation) {
+    for (std::int32_t u : {1, -1}) {
+        SCOPED_TRACE(u);
+        GameOptions.UpDown = u;
+        CCardStack stack;
+        stack.SetPosition(kX, kY);
+        EXPECT_EQ(stack.TopY(), kY);
+        for (int i = 0; i < 12; ++i)
+            stack.Push(std::make_unique<CCard>(i));
+        const int top = kY - 288 * u;
+        EXPECT_EQ(stack.TopY(), top);
+        EXPECT_EQ(stack.Gap(0, top), 0);
+        EXPECT_EQ(stack.Gap(0, top - 5 * u), 5);   // still on its way
+        EXPECT_EQ(stack.Gap(0, top + 5 * u), -5);  // past the landing place
+    }
+}
+
+TEST_F(CardStackTest, DrawsTheMarkerThenEachCardBottomUp) {
+    GameOptions.UpDown = -1;
+    const auto stack = Placed({C(kKing, kSpades), C(kAce, kClubs)});
+    stack->Draw(dc);
+    ExpectMarkerAt(0);
+    EXPECT_EQ(libraryCalls,
+              (std::vector{Face(kY, C(kAce, kClubs)), Face(kY + 24, C(kKing, kSpades))}));
+
+    libraryCalls.clear();
+    CCard back(C(kTwo, kHearts));
+    back.SetDrawMode(CCard::FaceDown);
+    back.Draw(dc, kX, kY, true);
+    EXPECT_EQ(libraryCalls, (std::vector<LibraryCall>{{kX, kY, 54, CARDS32_BACK, kBackground}}));
+}
+
+TEST_F(CardStackTest, ClearErasesFromTheTopWithATonePerCardAndAddsUpPoints) {
+    const auto stack = Placed({C(kAce, kHearts), C(kSeven, kClubs), C(kKing, kSpades)});
+    EXPECT_EQ(stack->Clear(dc), 15 + 5 + 10);
+    EXPECT_EQ(stack->Count(), 0);
+    EXPECT_EQ(libraryCalls,
+              (std::vector{Erase(kY - 48, C(kAce, kHearts)), Erase(kY - 24, C(kSeven, kClubs)),
+                           Erase(kY, C(kKing, kSpades))}));
+    EXPECT_EQ(headless.tones.Tones(), (std::vector<ToneRecord>(3, {120, 50})));
+    EXPECT_EQ(log.size(), 3u);  // the caller draws the marker again
+
+    // Sound off: a tenth of each tone as a pause; an empty stack does nothing at all.
+    GameOptions.Beep = 0;
+    headless.tones.Clear();
+    const auto start = headless.clock.ElapsedMs();
+    EXPECT_EQ(Placed({C(kTwo, kClubs), C(kThree, kClubs)})->Clear(dc), 10);
+    EXPECT_EQ(headless.clock.ElapsedMs() - start, 10u);
+    EXPECT_TRUE(headless.tones.Tones().empty());
+    log.clear();
+    EXPECT_EQ(Placed({})->Clear(dc), 0);
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(headless.clock.ElapsedMs() - start, 10u);
+}
+
+TEST_F(CardStackTest, CollapseErasesRedrawsTheNewTopAndRisesInPitch) {
+    const std::vector<std::int32_t> run = {C(kFive, kClubs), C(kSix, kClubs), C(kSeven, kClubs),
+                                           C(kEight, kClubs), C(kNine, kClubs)};
+    std::vector<std::int32_t> topFirst = run;
+    topFirst.push_back(C(kTwo, kHearts));
+    const auto stack = Placed(topFirst);
+    std::int32_t hand = 0;
+    ASSERT_EQ(stack->Evaluate(&hand), 5);
+    EXPECT_EQ(stack->Collapse(dc, 5, nullptr), 791);
+    EXPECT_EQ(TopDown(*stack), (std::vector<std::int32_t>{C(kTwo, kHearts)}));
+
+    std::vector<LibraryCall> expected;
+    for (int i = 0; i < 5; ++i) {
+        expected.push_back(Erase(kY - 24 * (5 - i), run[i]));
+        expected.push_back(Face(kY - 24 * (4 - i), topFirst[i + 1]));
+    }
+    EXPECT_EQ(libraryCalls, expected);
+    EXPECT_EQ(
+        headless.tones.Tones(),
+        (std::vector<ToneRecord>{{220, 200}, {330, 170}, {440, 150}, {550, 135}, {660, 125}}));
+}
+
+TEST_F(CardStackTest, CollapsingTheWholeStackEndsWithTheMarkerAndPausesWithoutSound) {
+    GameOptions.UpDown = -1;
+    GameOptions.Beep = 0;
+    const auto stack = Placed({C(kTwo, kClubs), C(kKing, kDiamonds), C(kTwo, kDiamonds),
+                               C(kTwo, kHearts), C(kTwo, kSpades)});
+    EXPECT_EQ(stack->Collapse(dc, 5, nullptr), 101);
+    EXPECT_EQ(stack->Count(), 0);
+    ASSERT_EQ(libraryCalls.size(), 9u);  // five erases, four redrawn tops
+    EXPECT_EQ(libraryCalls.back(), Erase(kY, C(kTwo, kSpades)));
+    ExpectMarkerAt(log.size() - 2);
+    EXPECT_TRUE(headless.tones.Tones().empty());
+    EXPECT_EQ(headless.clock.ElapsedMs(), 20u + 17 + 15 + 13 + 12);
+}
+
+TEST_F(CardStackTest, CollapsedCardsGoBackIntoTheDeckOnlyWhenRecycling) {
+    for (std::int32_t oneDeck : {0, 1, 2}) {
+        SCOPED_TRACE(oneDeck);
+        GameOptions.OneDeck = oneDeck;
+        CDeck deck;
+        const std::int32_t before = deck.CardsLeft();
+        Placed({0, 1, 2, 3, 4, 5})->Collapse(dc, 5, &deck);
+        EXPECT_EQ(deck.CardsLeft() - before, oneDeck == 2 ? 5 : 0);
+    }
+}
+
+TEST_F(CardStackTest, MarkerOutlinesAndLightensTheBackgroundAndAnEraseLeavesOnlyBackground) {
+    const platform::Image ring = LoadBitmapResource(IDB_SLOT_RING);
+    const platform::Image frame = LoadBitmapResource(IDB_SLOT_FRAME);
+    const auto white = ArgbOf(Rgb(255, 255, 255));
+    // OR NOT with light grey (192) sets the low six bits of every channel.
+    const auto lighter = ArgbOf(Rgb(64 | 63, 0 | 63, 64 | 63));
+    Placed({})->Draw(dc);
+    int ringPixels = 0;
+    int outlinePixels = 0;
+    for (int y = 0; y < kH + 1; ++y) {
+        for (int x = 0; x < kW + 1; ++x) {
+            const bool inBitmaps = x < 70 && y < 95;
+            const bool outline = inBitmaps && frame.Pixel(x, y) != white;
+            const bool ringed = inBitmaps && ring.Pixel(x, y) != white;
+            ringPixels += ringed && !outline;
+            outlinePixels += outline;
+            const auto expected = outline ? 0xFF000000u : ringed ? lighter : ArgbOf(kBackground);
+            ASSERT_EQ(screen.Pixel(kX + x, kY + y), expected) << x << "," << y;
+        }
+    }
+    EXPECT_GT(ringPixels, 300);
+    EXPECT_EQ(outlinePixels, 2 * 66 + 2 * 91 + 4);  // edges less the cut corners, and the diagonals
+
+    // A card over the marker, then erased: the background alone is left.
+    screen = platform::Image(320, 420, ArgbOf(kBackground));
+    const auto single = Placed({C(kQueen, kHearts)});
+    single->Draw(dc);
+    ASSERT_GT(PixelsNotBackground(), 0u);
+    single->Clear(dc);
+    EXPECT_EQ(PixelsNotBackground(), 0u);
+}
+
+TEST(MarkerBitmaps, TwoSixteenColourPicturesAndNothingElse) {
+    const platform::Image ring = LoadBitmapResource(IDB_SLOT_RING);
+    const platform::Image frame = LoadBitmapResource(IDB_SLOT_FRAME);
+    ASSERT_EQ(ring.Width(), 70);
+    ASSERT_EQ(ring.Height(), 95);
+    ASSERT_EQ(frame.Width(), 70);
+    ASSERT_EQ(frame.Height(), 95);
+    const auto white = ArgbOf(Rgb(255, 255, 255));
+    const auto grey = ArgbOf(Rgb(192, 192, 192));
+    for (int y = 0; y < 95; ++y)
+        for (int x = 0; x < 70; ++x) {
+            ASSERT_TRUE(ring.Pixel(x, y) == white || ring.Pixel(x, y) == grey);
+            ASSERT_TRUE(frame.Pixel(x, y) == white || frame.Pixel(x, y) == 0xFF000000u);
+        }
+    EXPECT_EQ(ring.Pixel(35, 47), white);  // a ring, not a disc
+    EXPECT_EQ(ring.Pixel(0, 0), white);
+    EXPECT_EQ(frame.Pixel(0, 0), white);
+    EXPECT_EQ(frame.Pixel(1, 1), 0xFF000000u);
+    EXPECT_EQ(frame.Pixel(69, 50), 0xFF000000u);
+    EXPECT_EQ(frame.Pixel(35, 94), 0xFF000000u);
+    EXPECT_TRUE(LoadBitmapResource(IDI_DECKFALL).IsNull());
+}
+
+TEST(MarkerBitmaps, ReaderTakesBottomUpRowsWithPaddingAndRefusesShortFiles) {
+    // 3 × 2 pixels at 24 bits: rows of 9 bytes padded to 12, the bottom row first.
+    std::vector<std::uint8_t> file = {'B', 'M', 78, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,  40,
+                                      0,   0,   0,  3, 0, 0, 0, 2, 0, 0, 0,  1, 0, 24, 0};
+    file.resize(54, 0);
+    const std::uint8_t rows[] = {
+        0, 0, 255, 0, 255, 0, 255, 0, 0, 0, 0, 0,  // bottom: red green blue
+        1, 2, 3,   4, 5,   6, 7,   8, 9, 0, 0, 0};
+    file.insert(file.end(), std::begin(rows), std::end(rows));
+    const platform::Image image = ReadBitmap(file);
+    ASSERT_EQ(image.Width(), 3);
+    ASSERT_EQ(image.Height(), 2);
+    EXPECT_EQ(image.Pixel(0, 0), 0xFF030201u);
+    EXPECT_EQ(image.Pixel(2, 0), 0xFF090807u);
+    EXPECT_EQ(image.Pixel(0, 1), 0xFFFF0000u);
+    EXPECT_EQ(image.Pixel(2, 1), 0xFF0000FFu);
+    file.pop_back();
+    EXPECT_TRUE(ReadBitmap(file).IsNull());
+    EXPECT_TRUE(ReadBitmap({}).IsNull());
+}
+
+}  // namespace
