@@ -11,6 +11,7 @@
 #include "platform/headless/RasterContext.h"
 #include "platform/linux/SqliteSettingsStore.h"
 #include "resources/BitmapReader.h"
+#include "resources/EmbeddedBitmaps.h"
 #include "resources/ResourceIds.h"
 #include "resources/Resources.h"
 #include "tests/cards/StackBuilder.h"
@@ -30,10 +31,6 @@ constexpr int kH = 96;
 constexpr ColorRef kBackground = Rgb(64, 0, 64);
 constexpr int kX = 100;
 constexpr int kY = 300;
-
-constexpr std::int32_t C(Rank rank, Suit suit) {
-    return MakeCard(rank, suit);
-}
 
 struct LibraryCall {
     int x, y, card, mode;
@@ -173,26 +170,25 @@ TEST(CardStackList, TopYAndGapFollowTheOrientation) {
 
 TEST_F(CardStackTest, DrawsTheMarkerThenEachCardBottomUp) {
     GameOptions.UpDown = -1;
-    const auto stack = Placed({C(kKing, kSpades), C(kAce, kClubs)});
-    stack->Draw(dc);
+    const auto cards = Cards("KS AC");
+    Placed(cards)->Draw(dc);
     ExpectMarkerAt(0);
-    EXPECT_EQ(libraryCalls,
-              (std::vector{Face(kY, C(kAce, kClubs)), Face(kY + 24, C(kKing, kSpades))}));
+    EXPECT_EQ(libraryCalls, (std::vector{Face(kY, cards[1]), Face(kY + 24, cards[0])}));
 
     libraryCalls.clear();
-    CCard back(C(kTwo, kHearts));
+    CCard back(cards[0]);
     back.SetDrawMode(CCard::FaceDown);
     back.Draw(dc, kX, kY, true);
     EXPECT_EQ(libraryCalls, (std::vector<LibraryCall>{{kX, kY, 54, CARDS32_BACK, kBackground}}));
 }
 
 TEST_F(CardStackTest, ClearErasesFromTheTopWithATonePerCardAndAddsUpPoints) {
-    const auto stack = Placed({C(kAce, kHearts), C(kSeven, kClubs), C(kKing, kSpades)});
+    const auto cards = Cards("AH 7C KS");
+    const auto stack = Placed(cards);
     EXPECT_EQ(stack->Clear(dc), 15 + 5 + 10);
     EXPECT_EQ(stack->Count(), 0);
-    EXPECT_EQ(libraryCalls,
-              (std::vector{Erase(kY - 48, C(kAce, kHearts)), Erase(kY - 24, C(kSeven, kClubs)),
-                           Erase(kY, C(kKing, kSpades))}));
+    EXPECT_EQ(libraryCalls, (std::vector{Erase(kY - 48, cards[0]), Erase(kY - 24, cards[1]),
+                                         Erase(kY, cards[2])}));
     EXPECT_EQ(headless.tones.Tones(), (std::vector<ToneRecord>(3, {120, 50})));
     EXPECT_EQ(log.size(), 3u);  // the caller draws the marker again
 
@@ -200,7 +196,7 @@ TEST_F(CardStackTest, ClearErasesFromTheTopWithATonePerCardAndAddsUpPoints) {
     GameOptions.Beep = 0;
     headless.tones.Clear();
     const auto start = headless.clock.ElapsedMs();
-    EXPECT_EQ(Placed({C(kTwo, kClubs), C(kThree, kClubs)})->Clear(dc), 10);
+    EXPECT_EQ(Placed(Cards("2C 3C"))->Clear(dc), 10);
     EXPECT_EQ(headless.clock.ElapsedMs() - start, 10u);
     EXPECT_TRUE(headless.tones.Tones().empty());
     log.clear();
@@ -210,20 +206,16 @@ TEST_F(CardStackTest, ClearErasesFromTheTopWithATonePerCardAndAddsUpPoints) {
 }
 
 TEST_F(CardStackTest, CollapseErasesRedrawsTheNewTopAndRisesInPitch) {
-    const std::vector<std::int32_t> run = {C(kFive, kClubs), C(kSix, kClubs), C(kSeven, kClubs),
-                                           C(kEight, kClubs), C(kNine, kClubs)};
-    std::vector<std::int32_t> topFirst = run;
-    topFirst.push_back(C(kTwo, kHearts));
-    const auto stack = Placed(topFirst);
-    std::int32_t hand = 0;
-    ASSERT_EQ(stack->Evaluate(&hand), 5);
+    const auto cards = Cards("5C 6C 7C 8C 9C 2H");
+    const auto stack = Placed(cards);
+    ASSERT_EQ(stack->Evaluate(), 5);
     EXPECT_EQ(stack->Collapse(dc, 5, nullptr), 791);
-    EXPECT_EQ(TopDown(*stack), (std::vector<std::int32_t>{C(kTwo, kHearts)}));
+    EXPECT_EQ(TopDown(*stack), Cards("2H"));
 
     std::vector<LibraryCall> expected;
     for (int i = 0; i < 5; ++i) {
-        expected.push_back(Erase(kY - 24 * (5 - i), run[i]));
-        expected.push_back(Face(kY - 24 * (4 - i), topFirst[i + 1]));
+        expected.push_back(Erase(kY - 24 * (5 - i), cards[i]));
+        expected.push_back(Face(kY - 24 * (4 - i), cards[i + 1]));
     }
     EXPECT_EQ(libraryCalls, expected);
     EXPECT_EQ(
@@ -234,12 +226,11 @@ TEST_F(CardStackTest, CollapseErasesRedrawsTheNewTopAndRisesInPitch) {
 TEST_F(CardStackTest, CollapsingTheWholeStackEndsWithTheMarkerAndPausesWithoutSound) {
     GameOptions.UpDown = -1;
     GameOptions.Beep = 0;
-    const auto stack = Placed({C(kTwo, kClubs), C(kKing, kDiamonds), C(kTwo, kDiamonds),
-                               C(kTwo, kHearts), C(kTwo, kSpades)});
+    const auto stack = Placed(Cards("2C KD 2D 2H 2S"));
     EXPECT_EQ(stack->Collapse(dc, 5, nullptr), 101);
     EXPECT_EQ(stack->Count(), 0);
     ASSERT_EQ(libraryCalls.size(), 9u);  // five erases, four redrawn tops
-    EXPECT_EQ(libraryCalls.back(), Erase(kY, C(kTwo, kSpades)));
+    EXPECT_EQ(libraryCalls.back(), Erase(kY, Cards("2S")[0]));
     ExpectMarkerAt(log.size() - 2);
     EXPECT_TRUE(headless.tones.Tones().empty());
     EXPECT_EQ(headless.clock.ElapsedMs(), 20u + 17 + 15 + 13 + 12);
@@ -259,8 +250,19 @@ TEST_F(CardStackTest, CollapsedCardsGoBackIntoTheDeckOnlyWhenRecycling) {
 TEST_F(CardStackTest, MarkerOutlinesAndLightensTheBackgroundAndAnEraseLeavesOnlyBackground) {
     const platform::Image ring = LoadBitmapResource(IDB_SLOT_RING);
     const platform::Image frame = LoadBitmapResource(IDB_SLOT_FRAME);
+    for (const auto* bitmap : {&ring, &frame}) {
+        ASSERT_EQ(bitmap->Width(), 70);
+        ASSERT_EQ(bitmap->Height(), 95);
+    }
     const auto white = ArgbOf(Rgb(255, 255, 255));
-    // OR NOT with light grey (192) sets the low six bits of every channel.
+    EXPECT_EQ(ring.Pixel(35, 47), white);  // a ring, not a disc
+    EXPECT_EQ(frame.Pixel(0, 0), white);   // a cut corner
+    EXPECT_TRUE(LoadBitmapResource(IDI_DECKFALL).IsNull());
+    const auto file = EmbeddedBitmapFile(IDB_SLOT_RING);
+    EXPECT_TRUE(ReadBitmap(file.first(file.size() - 1)).IsNull());
+
+    // Light grey (192) through OR NOT sets the low six bits of every channel; any
+    // other colour in the ring, or a frame that is not black, would show here.
     const auto lighter = ArgbOf(Rgb(64 | 63, 0 | 63, 64 | 63));
     Placed({})->Draw(dc);
     int ringPixels = 0;
@@ -281,55 +283,11 @@ TEST_F(CardStackTest, MarkerOutlinesAndLightensTheBackgroundAndAnEraseLeavesOnly
 
     // A card over the marker, then erased: the background alone is left.
     screen = platform::Image(320, 420, ArgbOf(kBackground));
-    const auto single = Placed({C(kQueen, kHearts)});
+    const auto single = Placed(Cards("QH"));
     single->Draw(dc);
     ASSERT_GT(PixelsNotBackground(), 0u);
     single->Clear(dc);
     EXPECT_EQ(PixelsNotBackground(), 0u);
-}
-
-TEST(MarkerBitmaps, TwoSixteenColourPicturesAndNothingElse) {
-    const platform::Image ring = LoadBitmapResource(IDB_SLOT_RING);
-    const platform::Image frame = LoadBitmapResource(IDB_SLOT_FRAME);
-    ASSERT_EQ(ring.Width(), 70);
-    ASSERT_EQ(ring.Height(), 95);
-    ASSERT_EQ(frame.Width(), 70);
-    ASSERT_EQ(frame.Height(), 95);
-    const auto white = ArgbOf(Rgb(255, 255, 255));
-    const auto grey = ArgbOf(Rgb(192, 192, 192));
-    for (int y = 0; y < 95; ++y)
-        for (int x = 0; x < 70; ++x) {
-            ASSERT_TRUE(ring.Pixel(x, y) == white || ring.Pixel(x, y) == grey);
-            ASSERT_TRUE(frame.Pixel(x, y) == white || frame.Pixel(x, y) == 0xFF000000u);
-        }
-    EXPECT_EQ(ring.Pixel(35, 47), white);  // a ring, not a disc
-    EXPECT_EQ(ring.Pixel(0, 0), white);
-    EXPECT_EQ(frame.Pixel(0, 0), white);
-    EXPECT_EQ(frame.Pixel(1, 1), 0xFF000000u);
-    EXPECT_EQ(frame.Pixel(69, 50), 0xFF000000u);
-    EXPECT_EQ(frame.Pixel(35, 94), 0xFF000000u);
-    EXPECT_TRUE(LoadBitmapResource(IDI_DECKFALL).IsNull());
-}
-
-TEST(MarkerBitmaps, ReaderTakesBottomUpRowsWithPaddingAndRefusesShortFiles) {
-    // 3 × 2 pixels at 24 bits: rows of 9 bytes padded to 12, the bottom row first.
-    std::vector<std::uint8_t> file = {'B', 'M', 78, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,  40,
-                                      0,   0,   0,  3, 0, 0, 0, 2, 0, 0, 0,  1, 0, 24, 0};
-    file.resize(54, 0);
-    const std::uint8_t rows[] = {
-        0, 0, 255, 0, 255, 0, 255, 0, 0, 0, 0, 0,  // bottom: red green blue
-        1, 2, 3,   4, 5,   6, 7,   8, 9, 0, 0, 0};
-    file.insert(file.end(), std::begin(rows), std::end(rows));
-    const platform::Image image = ReadBitmap(file);
-    ASSERT_EQ(image.Width(), 3);
-    ASSERT_EQ(image.Height(), 2);
-    EXPECT_EQ(image.Pixel(0, 0), 0xFF030201u);
-    EXPECT_EQ(image.Pixel(2, 0), 0xFF090807u);
-    EXPECT_EQ(image.Pixel(0, 1), 0xFFFF0000u);
-    EXPECT_EQ(image.Pixel(2, 1), 0xFF0000FFu);
-    file.pop_back();
-    EXPECT_TRUE(ReadBitmap(file).IsNull());
-    EXPECT_TRUE(ReadBitmap({}).IsNull());
 }
 
 }  // namespace

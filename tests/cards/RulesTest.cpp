@@ -6,20 +6,14 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <map>
 #include <random>
 
 #include "app/GameOptions.h"
 #include "cards/HandCode.h"
-#include "cards/RankMask.h"
 #include "tests/cards/StackBuilder.h"
 
 namespace {
-
-constexpr std::int32_t C(Rank rank, Suit suit) {
-    return MakeCard(rank, suit);
-}
 
 void UseRules(std::int32_t regime, std::int32_t minCollapse) {
     GameOptions = {};
@@ -46,6 +40,10 @@ Reading Read(const std::vector<std::int32_t>& topFirst) {
     if (reading.count > 0 && reading.count >= GameOptions.MinCollapse)
         reading.score = stack->BaseScore(reading.count);
     return reading;
+}
+
+Reading Read(std::string_view topFirst) {
+    return Read(Cards(topFirst));
 }
 
 // Poker by sorting and counting the top five, as a player would.
@@ -100,101 +98,32 @@ Reading ClassifyPoker(const std::vector<std::int32_t>& topFirst) {
     return {5, code, pay(code, sum)};
 }
 
-TEST(RankMask, CountsBitsAndUnbrokenRuns) {
-    EXPECT_EQ(BitCount(0b1011'0000'0000u), 3);
-    EXPECT_EQ(RunLength(0b11111u << 9), 5);
-    EXPECT_EQ(RunLength(1u << 13), 1);
-    EXPECT_EQ(RunLength(0b1101u), 0);
-    EXPECT_EQ(RunLength(0xFFFFFFFFu), 32);
-}
-
-TEST(PokerRules, WorkedPayouts) {
+TEST(PokerRules, WorkedPayoutsAndTheirLimits) {
     UseRules(2, 3);
     const struct {
-        const char* name;
-        std::vector<std::int32_t> topFirst;
+        const char* cards;
         Reading expected;
     } rows[] = {
-        {"royal flush",
-         {C(kTen, kHearts), C(kJack, kHearts), C(kQueen, kHearts), C(kKing, kHearts),
-          C(kAce, kHearts)},
-         {5, RoyalFlush, 2000}},
-        {"royal flush in any order",
-         {C(kAce, kSpades), C(kQueen, kSpades), C(kTen, kSpades), C(kKing, kSpades),
-          C(kJack, kSpades)},
-         {5, RoyalFlush, 2000}},
-        {"ace to five of one suit",
-         {C(kAce, kClubs), C(kTwo, kClubs), C(kThree, kClubs), C(kFour, kClubs), C(kFive, kClubs)},
-         {5, StraightFlush, 625}},
-        {"five to nine of one suit",
-         {C(kFive, kClubs), C(kSix, kClubs), C(kSeven, kClubs), C(kEight, kClubs),
-          C(kNine, kClubs)},
-         {5, StraightFlush, 791}},
-        {"four kings over a card that stays",
-         {C(kKing, kClubs), C(kKing, kDiamonds), C(kKing, kHearts), C(kKing, kSpades),
-          C(kTwo, kClubs)},
-         {4, FourOfAKind, 208}},
-        {"four aces alone",
-         {C(kAce, kClubs), C(kAce, kDiamonds), C(kAce, kHearts), C(kAce, kSpades)},
-         {4, FourOfAKind, 216}},
-        {"odd card among the top four",
-         {C(kTwo, kClubs), C(kKing, kDiamonds), C(kTwo, kDiamonds), C(kTwo, kHearts),
-          C(kTwo, kSpades)},
-         {5, FourOfAKindAndOne, 101}},
-        {"four of a kind under its lower odd card",
-         {C(kKing, kClubs), C(kTwo, kDiamonds), C(kKing, kDiamonds), C(kKing, kHearts),
-          C(kKing, kSpades)},
-         {5, FourOfAKindAndOne, 142}},
-        {"exact 115 falls just short in double precision",
-         {C(kFive, kClubs), C(kQueen, kDiamonds), C(kFive, kDiamonds), C(kFive, kHearts),
-          C(kFive, kSpades)},
-         {5, FourOfAKindAndOne, 114}},
-        {"full house",
-         {C(kKing, kClubs), C(kKing, kDiamonds), C(kKing, kHearts), C(kTwo, kClubs),
-          C(kTwo, kSpades)},
-         {5, FullHouse, 85}},
-        {"full house of the lower rank three times",
-         {C(kTwo, kClubs), C(kKing, kDiamonds), C(kTwo, kHearts), C(kKing, kClubs),
-          C(kTwo, kSpades)},
-         {5, FullHouse, 76}},
-        {"flush",
-         {C(kTwo, kDiamonds), C(kFive, kDiamonds), C(kSeven, kDiamonds), C(kNine, kDiamonds),
-          C(kJack, kDiamonds)},
-         {5, Flush, 15}},
-        {"ten to ace of mixed suits",
-         {C(kTen, kClubs), C(kJack, kHearts), C(kQueen, kClubs), C(kKing, kClubs), C(kAce, kClubs)},
-         {5, Straight, 40}},
-        {"ace to five of mixed suits",
-         {C(kAce, kClubs), C(kTwo, kHearts), C(kThree, kClubs), C(kFour, kClubs), C(kFive, kClubs)},
-         {5, Straight, 25}},
+        {"TH JH QH KH AH", {5, RoyalFlush, 2000}},
+        {"AC 2C 3C 4C 5C", {5, StraightFlush, 625}},
+        {"5C 6C 7C 8C 9C", {5, StraightFlush, 791}},
+        {"KC KD KH KS 2C", {4, FourOfAKind, 208}},  // the Two stays
+        {"AC AD AH AS", {4, FourOfAKind, 216}},
+        {"2C KD 2D 2H 2S", {5, FourOfAKindAndOne, 101}},
+        {"5C QD 5D 5H 5S", {5, FourOfAKindAndOne, 114}},  // 115 exactly, just short in doubles
+        {"KC KD KH 2C 2S", {5, FullHouse, 85}},
+        {"2D 5D 7D 9D JD", {5, Flush, 15}},
+        {"TC JH QC KC AC", {5, Straight, 40}},
+        {"AC 2H 3C 4C 5C", {5, Straight, 25}},
+        {"KH KH KH 2H 2H", {5, Flush, 17}},  // repeated cards: one suit outranks a full house
+        {"2C TH JH QH KH AH", {}},           // a hand under a sixth card
+        {"TH JH QH KH", {}},                 // four cards of one suit
+        {"QC KH AC 2C 3S", {}},              // no run over the King
+        {"7C 7H 7S 2C 2S 9S", {5, FullHouse, 70}},
+        {"7C 7H 7S 2C 9S", {}},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(Read(row.topFirst), row.expected);
-    }
-}
-
-TEST(PokerRules, OnlyTheTopFiveCountAndNothingWraps) {
-    UseRules(2, 3);
-    const std::vector<std::int32_t> royal = {C(kTen, kHearts), C(kJack, kHearts),
-                                             C(kQueen, kHearts), C(kKing, kHearts),
-                                             C(kAce, kHearts)};
-    std::vector<std::int32_t> buried = royal;
-    buried.insert(buried.begin(), C(kTwo, kClubs));
-    EXPECT_EQ(Read(buried), Reading{});
-    EXPECT_EQ(Read({royal.begin(), royal.begin() + 3}), Reading{});  // three cards never pay
-    EXPECT_EQ(Read({royal.begin(), royal.begin() + 4}), Reading{});  // nor four of one suit
-    EXPECT_EQ(Read({C(kQueen, kClubs), C(kKing, kHearts), C(kAce, kClubs), C(kTwo, kClubs),
-                    C(kThree, kSpades)}),
-              Reading{});
-    EXPECT_EQ(Read({C(kSeven, kClubs), C(kSeven, kHearts), C(kSeven, kSpades), C(kTwo, kClubs),
-                    C(kNine, kSpades)}),
-              Reading{});
-    // Repeated cards: one suit wins over the ranks of a full house.
-    EXPECT_EQ(Read({C(kKing, kHearts), C(kKing, kHearts), C(kKing, kHearts), C(kTwo, kHearts),
-                    C(kTwo, kHearts)})
-                  .hand,
-              Flush);
+    for (const auto& row : rows)
+        EXPECT_EQ(Read(row.cards), row.expected) << row.cards;
 }
 
 // Random stacks, repeated cards included, read by the game and by ClassifyPoker.
@@ -232,78 +161,50 @@ TEST(PokerRules, AgreeWithASecondClassifierOnRandomStacks) {
         EXPECT_GT(handsSeen[code], 20) << code;
 }
 
-TEST(MeldRules, SetsAndRunsReadAcrossGapsAndStopAtAMismatch) {
+TEST(MeldRules, SetsAndRunsReadAcrossGapsStopAtAMismatchAndScore) {
     UseRules(1, 3);
-    auto length = [](std::vector<std::int32_t> topFirst) { return Read(topFirst).count; };
-    EXPECT_EQ(length({C(kSeven, kClubs), C(kSeven, kHearts), C(kSeven, kSpades)}), 3);
-    EXPECT_EQ(length({C(kSeven, kHearts), C(kEight, kHearts), C(kNine, kHearts)}), 3);
-    EXPECT_EQ(length({C(kFive, kHearts), C(kSeven, kHearts), C(kSix, kHearts)}), 3);
-    EXPECT_EQ(length({C(kFive, kHearts), C(kSeven, kHearts), C(kNine, kHearts), C(kSix, kHearts),
-                      C(kEight, kHearts)}),
-              5);
-    EXPECT_EQ(length({C(kSeven, kHearts), C(kEight, kSpades), C(kNine, kHearts)}), 1);
-    EXPECT_EQ(length({C(kSeven, kHearts), C(kEight, kHearts), C(kNine, kSpades), C(kSix, kHearts)}),
-              2);
-    EXPECT_EQ(
-        length({C(kSeven, kHearts), C(kSeven, kClubs), C(kEight, kClubs), C(kSeven, kSpades)}), 2);
-    EXPECT_EQ(length({C(kSix, kHearts), C(kSeven, kHearts), C(kEight, kHearts), C(kTwo, kClubs)}),
-              3);
-    EXPECT_EQ(length({}), 0);
-
-    // The ace is read both ways, never wrapping.
-    const auto queenKingAce = StackOf({C(kQueen, kClubs), C(kKing, kClubs), C(kAce, kClubs)});
+    const struct {
+        const char* cards;
+        std::int32_t length;
+    } melds[] = {
+        {"7C 7H 7S", 3}, {"7H 8H 9H", 3},    {"5H 7H 6H", 3},    {"5H 7H 9H 6H 8H", 5},
+        {"7H 8S 9H", 1}, {"7H 8H 9S 6H", 2}, {"7H 7C 8C 7S", 2}, {"6H 7H 8H 2C", 3},
+        {"QC KC AC", 3}, {"AC 2C 3C", 3},    {"KC AC 2C", 2},    {"", 0},
+    };
+    for (const auto& meld : melds)
+        EXPECT_EQ(Read(meld.cards).count, meld.length) << meld.cards;
+    const auto queenKingAce = StackOf(Cards("QC KC AC"));
     EXPECT_EQ(queenKingAce->MeldLength(false), 2);
     EXPECT_EQ(queenKingAce->MeldLength(true), 3);
-    EXPECT_EQ(queenKingAce->Evaluate(), 3);
-    EXPECT_EQ(length({C(kAce, kClubs), C(kTwo, kClubs), C(kThree, kClubs)}), 3);
-    EXPECT_EQ(length({C(kKing, kClubs), C(kAce, kClubs), C(kTwo, kClubs)}), 2);
 
-    std::int32_t hand = -1;
-    StackOf({C(kSeven, kClubs), C(kSeven, kHearts), C(kSeven, kSpades)})->Evaluate(&hand);
-    EXPECT_EQ(hand, NoHand);
-}
-
-TEST(MeldRules, ScoresCardsWithAcesHighOnlyBesideAKingOrAmongAces) {
-    UseRules(1, 3);
-    auto score = [](std::vector<std::int32_t> topFirst) {
-        return StackOf(topFirst)->BaseScore(static_cast<std::int32_t>(topFirst.size()));
-    };
-    EXPECT_EQ(score({C(kAce, kClubs), C(kAce, kHearts), C(kAce, kSpades)}), 45);
-    EXPECT_EQ(score({C(kKing, kClubs), C(kQueen, kClubs), C(kJack, kClubs)}), 30);
-    EXPECT_EQ(score({C(kTwo, kClubs), C(kThree, kClubs), C(kFour, kClubs), C(kFive, kClubs)}), 40);
-    EXPECT_EQ(score({C(kQueen, kClubs), C(kKing, kClubs), C(kAce, kClubs)}), 35);
-    EXPECT_EQ(score({C(kAce, kClubs), C(kTwo, kClubs), C(kThree, kClubs)}), 15);
-    EXPECT_EQ(score({C(kNine, kClubs), C(kTen, kClubs), C(kJack, kClubs), C(kQueen, kClubs),
-                     C(kKing, kClubs)}),
-              180);
-    // Only the cards that collapse count: a King beneath them lends the ace nothing.
-    EXPECT_EQ(StackOf({C(kAce, kClubs), C(kTwo, kClubs), C(kThree, kClubs), C(kKing, kHearts)})
-                  ->BaseScore(3),
-              15);
+    // Aces count 15 only beside a King among the collapsing cards, or among aces only.
+    EXPECT_EQ(Read("AC AH AS"), (Reading{3, NoHand, 45}));
+    EXPECT_EQ(Read("KC QC JC").score, 30);
+    EXPECT_EQ(Read("2C 3C 4C 5C").score, 40);
+    EXPECT_EQ(Read("QC KC AC").score, 35);
+    EXPECT_EQ(Read("9C TC JC QC KC").score, 180);
+    EXPECT_EQ(Read("AC 2C 3C KH").score, 15);
 }
 
 TEST(TwentyOneRules, FirstExactTwentyOneFromTheTopAcesEitherWay) {
     UseRules(3, 2);
-    EXPECT_EQ(Read({C(kAce, kClubs), C(kKing, kHearts)}), (Reading{2, 0, 42}));
-    EXPECT_EQ(Read({C(kKing, kHearts), C(kAce, kClubs), C(kFive, kClubs)}), (Reading{2, 0, 42}));
-    EXPECT_EQ(Read({C(kTen, kClubs), C(kFive, kHearts), C(kSix, kSpades)}), (Reading{3, 0, 21}));
-    EXPECT_EQ(Read({C(kKing, kClubs), C(kQueen, kHearts), C(kFive, kSpades), C(kSix, kSpades)}),
-              Reading{});
-    // Ten, Ace, King: 21 at the second card with the ace high, at the third with it low.
-    const auto tenAceKing = StackOf({C(kTen, kClubs), C(kAce, kHearts), C(kKing, kSpades)});
+    EXPECT_EQ(Read("AC KH"), (Reading{2, 0, 42}));
+    EXPECT_EQ(Read("KH AC 5C"), (Reading{2, 0, 42}));
+    EXPECT_EQ(Read("TC 5H 6S"), (Reading{3, 0, 21}));
+    EXPECT_EQ(Read("KC QH 5S 6S"), Reading{});
+    EXPECT_EQ(Read("5C 5H AS JS").count, 4);
+    EXPECT_EQ(Read(""), Reading{});
+    // Ten, Ace, King: 21 after two cards with the ace high, after three with it low.
+    const auto tenAceKing = StackOf(Cards("TC AH KS"));
     EXPECT_EQ(tenAceKing->TwentyOneLength(true), 2);
     EXPECT_EQ(tenAceKing->TwentyOneLength(false), 3);
     EXPECT_EQ(tenAceKing->Evaluate(), 3);
-    EXPECT_EQ(
-        Read({C(kFive, kClubs), C(kFive, kHearts), C(kAce, kSpades), C(kJack, kSpades)}).count, 4);
-    EXPECT_EQ(Read({}), Reading{});
 }
 
 TEST(OtherRegimes, NothingEverCollapsesOrPays) {
     for (std::int32_t regime : {0, 4, -1}) {
         UseRules(regime, 0);
-        const auto stack = StackOf(
-            {C(kSeven, kClubs), C(kSeven, kHearts), C(kSeven, kSpades), C(kSeven, kDiamonds)});
+        const auto stack = StackOf(Cards("7C 7H 7S 7D"));
         std::int32_t hand = -1;
         EXPECT_EQ(stack->Evaluate(&hand), 0);
         EXPECT_EQ(hand, NoHand);
