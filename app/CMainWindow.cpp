@@ -3,10 +3,13 @@
 #include <cassert>
 
 #include "app/GameOptions.h"
+#include "app/Registry.h"
 #include "app/Random.h"
 #include "app/Settings.h"
 #include "app/Utilities.h"
 #include "diag/Diagnostics.h"
+#include "engine/CPlayfield.h"
+#include "engine/PlayEvents.h"
 #include "platform/Services.h"
 #include "resources/ResourceIds.h"
 #include "resources/Resources.h"
@@ -38,6 +41,7 @@ CMainWindow::CMainWindow() {
 }
 
 CMainWindow::~CMainWindow() {
+    playfield.reset();
     if (theMainWindow == this) theMainWindow = nullptr;
 }
 
@@ -112,10 +116,15 @@ bool CMainWindow::Create(platform::ShowCommand showCommand) {
     cardWidth = cardLibrary.GetCardWidth();
     cardHeight = cardLibrary.GetCardHeight();
 
+    NewGame(window_);
     if (GameOptions.ShowNagDlg) window_->SendMessage(Msg::Command, ID_INTRODUCTION, 0);
     started = 1;
     return true;
 }
+
+bool CMainWindow::Running() const { return playfield && !paused; }
+
+bool CMainWindow::Resumable() const { return playfield && paused && !gameOver; }
 
 LRESULT CMainWindow::HandleMessage(platform::Window* window, Msg message, WPARAM wParam,
                                    LPARAM lParam) {
@@ -136,8 +145,27 @@ LRESULT CMainWindow::HandleMessage(platform::Window* window, Msg message, WPARAM
         case Msg::Sizing:
             OnSizing(wParam, reinterpret_cast<platform::Rect*>(lParam));
             return 0;
+        case Msg::SetFocus:
+            if (Resumable()) SetPaused(window, false);
+            return 0;
+        case Msg::KillFocus:
+        case Msg::InitMenu:
+            if (Running()) SetPaused(window, true);
+            return 0;
+        case Msg::MenuSelect:
+            if (platform::HiWord(wParam) == 0xFFFF && lParam == 0) {
+                if (Resumable()) SetPaused(window, false);
+                return 0;
+            }
+            return window->DefWindowProc(message, wParam, lParam);
+        case Msg::KeyDown:
+            if (OnKeyDown(window, wParam)) return 0;
+            return window->DefWindowProc(message, wParam, lParam);
         case Msg::Command:
             if (OnCommand(window, platform::LoWord(wParam))) return 0;
+            return window->DefWindowProc(message, wParam, lParam);
+        case Msg::Timer:
+            if (OnTimer(window, wParam)) return 0;
             return window->DefWindowProc(message, wParam, lParam);
         default:
             return window->DefWindowProc(message, wParam, lParam);
@@ -145,8 +173,8 @@ LRESULT CMainWindow::HandleMessage(platform::Window* window, Msg message, WPARAM
 }
 
 void CMainWindow::OnPaint(platform::Window* window) {
-    // The board joins here once a game exists; the background is the erase's.
     auto dc = window->BeginPaint();
+    if (playfield) playfield->Paint(*dc, window);
 }
 
 bool CMainWindow::OnEraseBackground(platform::Window* window, platform::DrawingContext* dc) {
@@ -187,6 +215,137 @@ void CMainWindow::Shutdown() {
     cardLibrary.Unload();
     slotRingBitmap.reset();
     slotFrameBitmap.reset();
+    playfield.reset();
+}
+
+void CMainWindow::SetPaused(platform::Window* window, bool pause) {
+    if (pause) {
+        window->SetWindowText(AppTitle + (gameOver ? " - Game Over" : " - Paused"));
+        paused = 1;
+        window->KillTimer(kFallTimer);
+    } else {
+        window->SetWindowText(AppTitle);
+        paused = 0;
+        // Without a game a tick would have nothing to drive.
+        if (playfield) window->SetTimer(kFallTimer, static_cast<unsigned>(GameOptions.DropInterval));
+    }
+}
+
+void CMainWindow::TogglePause(platform::Window* window) {
+    if (!gameOver) SetPaused(window, !paused);
+}
+
+void CMainWindow::NewGame(platform::Window* window) {
+    if (!paused) SetPaused(window, true);
+    if (playfield) {
+        if (!gameOver && Desktop().MessageBox(window, "Are you sure you want to quit the current game?",
+                                              "New Game", platform::MB_YESNO) != platform::IDYES) {
+            SetPaused(window, false);
+            return;
+        }
+        if (!gameOver) GameOver(window, Abandoned);
+        playfield.reset();
+    }
+    ReportPlayEvent({.kind = PlayEvent::Kind::Game});
+    playfield = std::make_unique<CPlayfield>(window);
+    gameOver = 0;
+    window->InvalidateRect(nullptr, true);
+    window->UpdateWindow();
+    SetPaused(window, false);
+}
+
+void CMainWindow::GameOver(platform::Window* window, GameOverReason reason) {
+    // First of all: while the boxes below run their loops, a repaint must neither draw
+    // the falling card nor end the game again, and keys must do nothing.
+    gameOver = 1;
+    SetPaused(window, true);
+    ignoreMusicNotify = 1;
+
+    std::int32_t scoreToBeat = 10;
+    std::string tenth;
+    if (ReadRegString(HKEY_CURRENT_USER, "Software\\Quillmoor\\Deckfall\\HighScores", "score9", tenth, 255))
+        scoreToBeat = tenth.size() < 2 ? 0 : std::atoi(tenth.c_str() + 1);
+
+    bool answered = false;
+    switch (reason) {
+        case DeckEmptied:
+            Desktop().MessageBox(
+                window,
+                "You're out of cards!  When playing with the \"One Deck\" option, you only get 52 cards to "
+                "play with. They're recycled back into the deck every time you collapse a stack, but once the "
+                "deck is empty, the game is over.  And that's what just happened!",
+                "Game Over", platform::MB_OK);
+            answered = true;
+            break;
+        case PerpetualHand:
+            Desktop().MessageBox(
+                window,
+                "Getting tired of this yet?  You've nearly emptied the deck, and it just so happens that the "
+                "few remaining cards are a perfect match -- they will collapse on their own from now until "
+                "eternity. So, you are hereby awarded 10,000 extra points for discovering this odd quirk of the "
+                "rules, and the game is now over.  Hope you get a high score!",
+                "Game Over", platform::MB_OK);
+            playfield->AddWinnings(10000);
+            answered = true;
+            break;
+        case Abandoned:
+            answered = true;
+            break;
+        case NoRoom:
+        default:
+            break;
+    }
+    const std::int32_t winnings = playfield->GetWinnings();
+    ReportPlayEvent({.kind = PlayEvent::Kind::Over, .reason = reason, .winnings = winnings});
+
+    if (winnings > scoreToBeat) {
+        pendingScore = winnings;
+        highScorePending = 1;
+        Desktop().MessageBox(window, "Congratulations!  You got a high score!", "Game Over", platform::MB_OK);
+        highScorePending = 0;
+        pendingScore = 0;
+        answered = true;
+    }
+    if (!answered && Desktop().MessageBox(window, "Do you want to play again?", "Game Over",
+                                          platform::MB_YESNO) == platform::IDYES)
+        // Posted, not sent: the new game starts once this game's operations have returned.
+        window->PostMessage(Msg::Command, ID_NEW_GAME, 0);
+}
+
+bool CMainWindow::OnKeyDown(platform::Window* window, WPARAM key) {
+    using namespace platform;
+    if (!playfield || paused || gameOver || key < VK_SPACE || key > VK_NUMPAD8) return false;
+    const bool stacksBelow = GameOptions.UpDown == 1;
+    switch (key) {
+        case VK_SPACE:
+        case VK_NUMPAD5:
+            playfield->Swap(window);
+            return true;
+        case VK_LEFT:
+        case VK_NUMPAD4:
+            playfield->MoveLeft(window);
+            return true;
+        case VK_RIGHT:
+        case VK_NUMPAD6:
+            playfield->MoveRight(window);
+            return true;
+        case VK_DOWN:
+        case VK_NUMPAD2:
+            stacksBelow ? playfield->Drop(window) : playfield->Swap(window);
+            return true;
+        case VK_UP:
+        case VK_NUMPAD8:
+            stacksBelow ? playfield->Swap(window) : playfield->Drop(window);
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool CMainWindow::OnTimer(platform::Window* window, WPARAM id) {
+    if (id != kFallTimer) return false;
+    if (playfield) playfield->Tick(window);
+    return true;
 }
 
 bool CMainWindow::OnCommand(platform::Window* window, int id) {
@@ -194,6 +353,15 @@ bool CMainWindow::OnCommand(platform::Window* window, int id) {
         case IDM_EXIT:
             // Leaving this way writes nothing to the settings store.
             window->DestroyWindow();
+            return true;
+        case ID_PAUSE:
+            TogglePause(window);
+            return true;
+        case ID_NEW_GAME:
+            NewGame(window);
+            return true;
+        case ID_NEXT_LEVEL:
+            if (playfield) playfield->AdvanceLevel(window);
             return true;
         default:
             return false;

@@ -8,15 +8,18 @@
 #include <string>
 
 #include "cardlib/CCardLibrary.h"
+#include "cards/GameOverReason.h"
 #include "platform/Desktop.h"
 #include "platform/DrawingContext.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
 
+class CPlayfield;
+
 class CMainWindow {
 public:
     CMainWindow();
-    virtual ~CMainWindow();
+    ~CMainWindow();
     CMainWindow(const CMainWindow&) = delete;
     CMainWindow& operator=(const CMainWindow&) = delete;
 
@@ -26,6 +29,19 @@ public:
                                     platform::WPARAM wParam, platform::LPARAM lParam);
 
     platform::Window* GetWindow() const { return window_; }
+
+    // The life of a game: pausing, new games and the end of a game.
+    void SetPaused(platform::Window* window, bool pause);
+    void TogglePause(platform::Window* window);
+    bool IsPaused() const { return paused != 0; }
+    bool IsGameOver() const { return gameOver != 0; }
+    void NewGame(platform::Window* window);
+    void GameOver(platform::Window* window, GameOverReason reason);
+
+    // The player's doors into the game: keys, the fall timer and commands.
+    bool OnKeyDown(platform::Window* window, platform::WPARAM key);
+    bool OnTimer(platform::Window* window, platform::WPARAM id);
+    bool OnCommand(platform::Window* window, int id);
 
     // Fields, in the order the design gives them.
     CCardLibrary cardLibrary;
@@ -48,6 +64,7 @@ public:
     std::int32_t ignoreMusicNotify = 0;
     std::int32_t songNumber = 0;
     std::uint32_t musicDevice = 0;
+    std::unique_ptr<CPlayfield> playfield;
 
 private:
     void OnPaint(platform::Window* window);
@@ -55,7 +72,8 @@ private:
     void OnSizing(platform::WPARAM edge, platform::Rect* rect);
     void OnClose(platform::Window* window);
     void Shutdown();
-    bool OnCommand(platform::Window* window, int id);
+    bool Running() const;
+    bool Resumable() const;
     void KeepPlacementOnScreen();
 
     platform::Window* window_ = nullptr;

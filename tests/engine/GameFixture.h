@@ -1,0 +1,154 @@
+#pragma once
+// Whole games on the headless desktop, driven through the main window's messages,
+// over a fake card library that paints each face in a colour of its own.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "app/CMainWindow.h"
+#include "app/GameOptions.h"
+#include "app/Random.h"
+#include "app/Settings.h"
+#include "app/Utilities.h"
+#include "cards/CDeck.h"
+#include "cards/HandCode.h"
+#include "engine/CBoardLayout.h"
+#include "engine/CPlayfield.h"
+#include "engine/PlayEvents.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "platform/linux/SqliteSettingsStore.h"
+#include "resources/ResourceIds.h"
+#include "resources/Resources.h"
+
+namespace enginetest {
+
+using platform::Msg;
+using platform::Point;
+using Kind = PlayEvent::Kind;
+
+inline constexpr int kW = 71;
+inline constexpr int kH = 96;
+inline constexpr std::uint32_t kBackground = 0xFF400040u;
+
+// The pixel a card's face is painted in.
+constexpr std::uint32_t Face(int value) {
+    return platform::ArgbOf(platform::Rgb(0xF0, 4 * value, 0x80));
+}
+
+class GameFixture : public testing::Test {
+  protected:
+    GameFixture() {
+        GameOptions = {};
+        AppTitle = LoadResourceString(IDS_APP_TITLE, 100);
+        WindowClassName = LoadResourceString(IDS_WINDOW_CLASS, 100);
+        previousSink = SetPlayEventSink([this](const PlayEvent& e) { events.push_back(e); });
+        // A 700 × 500 client area, opened normally, quietly.
+        for (auto [name, value] : {std::pair{"FirstBoot", 0},
+                                   {"Width", 708},
+                                   {"Height", 546},
+                                   {"ShowNagDlg", 0},
+                                   {"Music", 0}})
+            Put(name, value);
+    }
+    ~GameFixture() override { SetPlayEventSink(previousSink); }
+
+    void Put(const char* name, std::uint32_t value) { store->WriteValue(SettingsKey, name, value); }
+    void StartUp() {
+        const auto fn = [](auto function) { return reinterpret_cast<void*>(+function); };
+        headless.modules.Register(
+            "libcards32.so",
+            {{"cdtInit", fn([](int* width, int* height) { return *width = kW, *height = kH, 1; })},
+             {"cdtDraw", fn([](CardSurface* s, int x, int y, int card, int mode, std::uint32_t c) {
+                  const auto face = platform::Rgb(0xF0, 4 * card, 0x80);
+                  return s->fill(s->context, x, y, kW, kH, mode == CARDS32_REMOVE ? c : face);
+              })},
+             {"cdtDrawExt",
+              fn([](CardSurface*, int, int, int, int, int, int, std::uint32_t) { return 1; })},
+             {"cdtAnimate", fn([](CardSurface*, int, int, int, int) { return 1; })},
+             {"cdtTerm", fn([] {})}});
+        RegisterWindowClass();
+        ASSERT_TRUE(app.Create(platform::ShowCommand::Normal));
+        window = headless.desktop.MainWindow();
+    }
+
+    CPlayfield& Game() { return *app.playfield; }
+    int Falling() { return Game().GetDeck().Current()->GetValue(); }
+    Point CardAt() { return {Game().GetDeck().GetX(), Game().GetDeck().GetY()}; }
+    std::uint32_t Pixel(int x, int y) { return window->Pixels().Pixel(x, y); }
+    void Key(platform::WPARAM key) { window->SendMessage(Msg::KeyDown, key, 0); }
+    void Command(int id) {
+        window->SendMessage(Msg::Command, static_cast<platform::WPARAM>(id), 0);
+    }
+    void Tick(int times = 1) {
+        for (int i = 0; i < times; ++i)
+            window->SendMessage(Msg::Timer, 1, 0);
+    }
+    void Repaint() {
+        window->DrawCalls().clear();
+        window->InvalidateRect(nullptr, true);
+        window->UpdateWindow();
+    }
+
+    // The next card drawn at random (no deck) will be this one.
+    static void NextCard(int value) {
+        std::uint32_t seed = 0;
+        for (;; ++seed) {
+            SeedRandom(seed);
+            const int rank = RandomInt(13, 0);
+            if (rank == RankOf(value) && RandomInt(4, 0) == SuitOf(value))
+                break;
+        }
+        SeedRandom(seed);
+    }
+    // Steers the falling card over the column and drops it.
+    void DropOn(int column) {
+        for (int moves = 0; moves < 7 && Game().GetColumn() != column; ++moves)
+            Key(Game().GetColumn() > column ? platform::VK_LEFT : platform::VK_RIGHT);
+        Key(GameOptions.UpDown == 1 ? platform::VK_DOWN : platform::VK_UP);
+    }
+    // A column's card values, top first.
+    std::vector<int> Cards(int column) {
+        std::vector<int> values;
+        const CCardStack& stack = *Game().GetStacks().GetStack(column);
+        for (const CCardListNode* n = stack.Head(); n != stack.End(); n = n->next)
+            values.push_back(n->card->GetValue());
+        return values;
+    }
+    int Lowest() {
+        int best = 0;
+        for (int c = 1; c < 7; ++c)
+            if (Cards(c).size() < Cards(best).size())
+                best = c;
+        return best;
+    }
+
+    std::vector<PlayEvent> Events(Kind kind) const {
+        std::vector<PlayEvent> found;
+        std::copy_if(events.begin(), events.end(), std::back_inserter(found),
+                     [kind](const PlayEvent& e) { return e.kind == kind; });
+        return found;
+    }
+    // The texts drawn since the call log was last cleared, and where.
+    std::vector<std::pair<Point, std::string>> Texts() {
+        std::vector<std::pair<Point, std::string>> texts;
+        for (const platform::DrawCall& call : window->DrawCalls())
+            if (call.kind == platform::DrawCall::Kind::TextOut)
+                texts.push_back({{call.rect.left, call.rect.top}, call.text});
+        return texts;
+    }
+    bool Drawn(Point at, const std::string& text) {
+        const auto texts = Texts();
+        return std::find(texts.begin(), texts.end(), std::pair(at, text)) != texts.end();
+    }
+    std::unique_ptr<platform::SqliteSettingsStore> store =
+        platform::SqliteSettingsStore::InMemory();
+    platform::HeadlessPlatform headless{*store};
+    CMainWindow app;
+    platform::HeadlessWindow* window = nullptr;
+    std::vector<PlayEvent> events;
+    PlayEventSink previousSink;
+};
+
+}  // namespace enginetest
