@@ -7,6 +7,7 @@
 #include "platform/linux/SdlToneDevice.h"
 #include "platform/linux/SqliteSettingsStore.h"
 #include "platform/linux/SystemClock.h"
+#include "platform/qt/FlushingClock.h"
 #include "platform/qt/QtHost.h"
 
 namespace {
@@ -19,7 +20,8 @@ CMainWindow mainWindow;
 int main(int argc, char* argv[]) {
     if (!platform::QtHost::CheckDisplay()) return 1;
     platform::QtHost host(argc, argv);
-    platform::SystemClock clock;
+    platform::SystemClock systemClock;
+    platform::FlushingClock clock(systemClock);
     const auto settings = platform::SqliteSettingsStore::Open(platform::SqliteSettingsStore::DefaultPath());
     platform::SdlToneDevice tones(clock);
     platform::DlModuleLoader modules;

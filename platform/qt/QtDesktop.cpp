@@ -89,6 +89,7 @@ bool QtDesktop::eventFilter(QObject* watched, QEvent* event) {
 }
 
 int QtDesktop::MessageBox(Window* owner, std::string_view text, std::string_view caption, unsigned style) {
+    QtDrawingContext::FlushAll();
     QMessageBox box(dynamic_cast<QWidget*>(owner));
     box.setWindowTitle(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
     box.setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
@@ -128,6 +129,7 @@ int QtDesktop::GetSystemMetric(SystemMetric metric) const {
 
 std::intptr_t QtDesktop::DialogBoxParam(const DialogTemplate& dialog, Window* owner, DialogProc procedure,
                                         LPARAM parameter) {
+    QtDrawingContext::FlushAll();
     QtDialog window(dialog, dynamic_cast<QWidget*>(owner), owner, procedure);
     return window.Run(parameter);
 }

@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <map>
+#include <vector>
 #include <utility>
 
 namespace platform {
@@ -20,6 +21,12 @@ struct SharedPainter {
 std::map<const QImage*, SharedPainter>& Painters() {
     static std::map<const QImage*, SharedPainter> painters;
     return painters;
+}
+
+// The contexts that push to a screen, while they are held.
+std::vector<QtDrawingContext*>& Pushing() {
+    static std::vector<QtDrawingContext*> contexts;
+    return contexts;
 }
 
 QPainter::CompositionMode ModeOf(RasterOp op) {
@@ -44,9 +51,20 @@ QtBitmap::QtBitmap(int width, int height, qreal devicePixelRatio)
 }
 
 QtDrawingContext::QtDrawingContext(QImage& target, std::function<void(const Rect&)> onRelease)
-    : target_(target), onRelease_(std::move(onRelease)) {}
+    : target_(target), onRelease_(std::move(onRelease)) {
+    if (onRelease_) Pushing().push_back(this);
+}
+
+void QtDrawingContext::FlushAll() {
+    for (QtDrawingContext* context : Pushing()) context->Flush();
+}
+
+void QtDrawingContext::Flush() {
+    if (!changed_.IsEmpty()) onRelease_(std::exchange(changed_, Rect{}));
+}
 
 QtDrawingContext::~QtDrawingContext() {
+    if (onRelease_) std::erase(Pushing(), this);
     if (holdsPainter_) {
         auto found = Painters().find(&target_);
         if (--found->second.users == 0) {

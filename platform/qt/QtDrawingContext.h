@@ -44,10 +44,15 @@ public:
 
     // The one fixed font of every context.
     static const QFont& Font();
+    // Pushes what every window context still held has drawn so far. On Windows a
+    // drawing is on the screen at once; here it must be pushed before the program
+    // blocks (a sleep, a tone, a modal loop), or an animation would show only its end.
+    static void FlushAll();
 
 private:
     QPainter& Painter();
     void Touch(const Rect& rect);
+    void Flush();
 
     QImage& target_;
     std::function<void(const Rect&)> onRelease_;

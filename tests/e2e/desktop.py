@@ -71,7 +71,7 @@ class Deckfall:
 
     def key(self, keys):
         run("xdotool", "windowactivate", "--sync", self.window)
-        run("xdotool", "key", "--clearmodifiers", keys)
+        run("xdotool", "key", "--clearmodifiers", *keys.split())
 
     def title(self):
         return run("xdotool", "getwindowname", self.window).strip()
@@ -99,6 +99,47 @@ class Deckfall:
 
     def screenshot(self, path):
         run("import", "-window", "root", path)
+
+    def capture(self):
+        """The whole screen as a Picture."""
+        data = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], check=True,
+                              capture_output=True).stdout
+        return Picture(data)
+
+
+class Picture:
+    """A screenshot in memory, read from binary PPM."""
+
+    def __init__(self, ppm):
+        fields, offset = [], 0
+        while len(fields) < 4:
+            while ppm[offset:offset + 1].isspace():
+                offset += 1
+            end = offset
+            while not ppm[end:end + 1].isspace():
+                end += 1
+            fields.append(ppm[offset:end])
+            offset = end
+        self.width, self.height = int(fields[1]), int(fields[2])
+        self.pixels = ppm[offset + 1:]
+
+    def rgb(self, x, y):
+        i = 3 * (y * self.width + x)
+        return tuple(self.pixels[i:i + 3])
+
+    def find_runs(self, y, colour_test):
+        """The [start, end) x ranges on row y where colour_test holds."""
+        runs, start = [], None
+        for x in range(self.width):
+            hit = colour_test(self.rgb(x, y))
+            if hit and start is None:
+                start = x
+            elif not hit and start is not None:
+                runs.append((start, x))
+                start = None
+        if start is not None:
+            runs.append((start, self.width))
+        return runs
 
 
 def read_settings(store_path):

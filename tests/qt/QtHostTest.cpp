@@ -99,6 +99,24 @@ TEST(QtDrawingContextTest, ReleasePushesTheChangedRectangleAndTextIsOpaque) {
     EXPECT_FALSE(pushedAgain) << "a context that drew nothing pushes nothing";
 }
 
+// A held context's drawing reaches the screen before the program blocks, and only once.
+TEST(QtDrawingContextTest, FlushPushesWhatAHeldContextDrewSoFar) {
+    QImage window = MakeBuffer(100, 100, 1.0, Qt::black);
+    std::vector<Rect> pushed;
+    {
+        QtDrawingContext dc(window, [&](const Rect& r) { pushed.push_back(r); });
+        dc.FillRect({5, 5, 15, 15}, Rgb(9, 9, 9));
+        QtDrawingContext::FlushAll();
+        ASSERT_EQ(pushed.size(), 1u);
+        EXPECT_EQ(pushed[0], (Rect{5, 5, 15, 15}));
+        QtDrawingContext::FlushAll();
+        EXPECT_EQ(pushed.size(), 1u) << "nothing new to push";
+        dc.FillRect({20, 20, 30, 30}, Rgb(9, 9, 9));
+    }
+    ASSERT_EQ(pushed.size(), 2u);
+    EXPECT_EQ(pushed[1], (Rect{20, 20, 30, 30}));
+}
+
 // Num Lock on: keypad digits become VK_NUMPAD codes; off: keypad arrows stay arrows and 5 is Clear.
 TEST(KeyMappingTest, KeypadAndArrowsMapToTheirVirtualKeys) {
     EXPECT_EQ(VirtualKeyOf(Qt::Key_2, Qt::KeypadModifier), VK_NUMPAD2);
