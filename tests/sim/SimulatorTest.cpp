@@ -1,0 +1,218 @@
+// The simulator: its games repeat exactly for a seed, its trace tells them whole,
+// its checks hold over every trading and deck mode and catch a broken count, and
+// the program's report and its refusals are what other tools rely on.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "app/GameOptions.h"
+#include "tools/sim/SimChecker.h"
+#include "tools/sim/SimConfig.h"
+#include "tools/sim/Simulator.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path TempFile(const std::string& name) {
+    return fs::temp_directory_path() /
+           ("deckfall-sim-test-" + std::to_string(::getpid()) + "-" + name);
+}
+
+std::string ReadAll(const fs::path& file) {
+    std::ifstream in(file);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+SimConfig Config(std::uint32_t seed,
+                 std::vector<std::pair<std::string, std::int32_t>> settings = {}) {
+    SimConfig config;
+    config.seed = seed;
+    config.settings = std::move(settings);
+    return config;
+}
+
+// Plays `games` games with a trace; returns the trace and the run's figures.
+std::string TracedRun(const SimConfig& config, std::int64_t games, SimStats& stats) {
+    const fs::path file = TempFile("trace");
+    {
+        SimTrace trace(file.string());
+        Simulator simulator(config, &trace);
+        EXPECT_TRUE(simulator.Started());
+        EXPECT_TRUE(simulator.Play(games)) << simulator.Breach();
+        EXPECT_TRUE(trace.Close());
+        stats = simulator.Stats();
+    }
+    std::string text = ReadAll(file);
+    fs::remove(file);
+    return text;
+}
+
+struct Outcome {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+Outcome RunProgram(const std::string& arguments) {
+    const fs::path out = TempFile("out");
+    const fs::path err = TempFile("err");
+    const std::string command = std::string(DECKFALL_SIM_PROGRAM) + " " + arguments + " >" +
+                                out.string() + " 2>" + err.string();
+    const int status = std::system(command.c_str());
+    Outcome outcome{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(out), ReadAll(err)};
+    fs::remove(out);
+    fs::remove(err);
+    return outcome;
+}
+
+TEST(SimulatorTest, TraceOfASeedRepeatsExactlyAndTellsEveryGameWhole) {
+    const SimConfig config = Config(12345, {{"SwapMode", 3}, {"OneDeck", 2}});
+    SimStats first;
+    SimStats second;
+    const std::string trace = TracedRun(config, 20, first);
+    EXPECT_EQ(trace, TracedRun(config, 20, second));
+    SimStats other;
+    EXPECT_NE(trace, TracedRun(Config(54321, config.settings), 20, other));
+
+    // The trace agrees with the figures: every game opens, deals and ends in it.
+    std::map<std::string, std::int64_t> kinds;
+    std::istringstream lines(trace);
+    std::int64_t nextGame = 0;
+    for (std::string line; std::getline(lines, line);) {
+        ASSERT_EQ(line.rfind("{\"e\":\"", 0), 0u) << line;
+        ASSERT_EQ(line.back(), '}') << line;
+        const std::string kind = line.substr(6, line.find('"', 6) - 6);
+        ++kinds[kind];
+        if (kind == "game") {
+            EXPECT_EQ(line, "{\"e\":\"game\",\"index\":" + std::to_string(nextGame++) + "}");
+        }
+    }
+    EXPECT_EQ(kinds["game"], 20);
+    EXPECT_EQ(kinds["over"], 20);
+    EXPECT_EQ(kinds["deal"], first.cardsDealt);
+    EXPECT_GT(kinds["swap"], 0);
+    EXPECT_EQ(kinds["deal"], kinds["land"] + kinds["game"]);
+    EXPECT_EQ(first.games, 20);
+}
+
+// Replays the trace's stack heights: a card that collapses nothing went to the lowest
+// stack within reach of column 3, the nearest and then the leftmost of equals.
+TEST(SimulatorTest, CardsThatPayNothingGoToTheLowestStackInReach) {
+    SimStats stats;
+    const std::string trace = TracedRun(Config(77, {{"LastStack", 0}}), 30, stats);
+    std::array<int, 7> counts{};
+    std::istringstream lines(trace);
+    int lands = 0;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("{\"e\":\"game\"", 0) == 0)
+            counts.fill(0);
+        int column = 0, count = 0, collapsed = 0;
+        if (std::sscanf(line.c_str(), "{\"e\":\"land\",\"col\":%d,\"count\":%d,\"n\":%d", &column,
+                        &count, &collapsed) != 3)
+            continue;
+        ++lands;
+        ASSERT_EQ(counts[column] + 1, count) << line;
+        if (collapsed == 0) {
+            int best = -1;
+            for (const int step : {0, -1, 1, -2, 2, -3, 3}) {
+                const int c = 3 + step;
+                bool blocked = false;
+                for (int between = 3; between != c; between += step > 0 ? 1 : -1)
+                    blocked = blocked || (between != 3 && counts[between] >= 12);
+                if (!blocked && counts[c] <= 12 && (best < 0 || counts[c] < counts[best]))
+                    best = c;
+            }
+            ASSERT_EQ(column, best) << "land " << lands << ": " << line;
+        }
+        counts[column] = count - collapsed;
+    }
+    EXPECT_GT(lands, 1000);
+}
+
+TEST(SimulatorTest, ChecksHoldInEveryTradingAndDeckMode) {
+    for (int swapMode = 1; swapMode <= 4; ++swapMode)
+        for (int oneDeck = 0; oneDeck <= 2; ++oneDeck) {
+            SimConfig config = Config(2024, {{"SwapMode", swapMode}, {"OneDeck", oneDeck}});
+            config.check = true;
+            Simulator simulator(config, nullptr);
+            EXPECT_TRUE(simulator.Play(200))
+                << "SwapMode " << swapMode << ", OneDeck " << oneDeck << ": " << simulator.Breach();
+            EXPECT_EQ(simulator.Stats().games, 200);
+        }
+}
+
+TEST(SimulatorTest, CheckerCatchesADeckOutOfRangeAndCardsAppearingFromNowhere) {
+    GameOptions = {};
+    GameOptions.OneDeck = 2;
+    std::string breach;
+    SimChecker checker;
+    PlayEvent game{.kind = PlayEvent::Kind::Game};
+    ASSERT_TRUE(checker.OnEvent(game, nullptr, breach));
+    EXPECT_FALSE(
+        checker.OnEvent({.kind = PlayEvent::Kind::Deal, .card = 5, .left = 105}, nullptr, breach));
+    EXPECT_NE(breach.find("105"), std::string::npos) << breach;
+
+    SimChecker fresh;
+    ASSERT_TRUE(fresh.OnEvent(game, nullptr, breach));
+    EXPECT_FALSE(
+        fresh.OnEvent({.kind = PlayEvent::Kind::Deal, .card = 5, .left = 52}, nullptr, breach));
+    EXPECT_NE(breach.find("53"), std::string::npos) << breach;
+    GameOptions = {};
+}
+
+TEST(SimulatorProgramTest, JsonReportHasEveryField) {
+    const Outcome run = RunProgram("--games 3 --seed 9 --json --set UpDown=-1 --set LastStack=0");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out.front(), '{');
+    EXPECT_EQ(run.out.find('\n'), run.out.size() - 1);
+    for (const char* field : {"\"games\":3,",
+                              "\"seconds\":",
+                              "\"games_per_second\":",
+                              "\"mean_winnings\":",
+                              "\"best_winnings\":",
+                              "\"cards_dealt\":",
+                              "\"max_level\":",
+                              "\"hands\":{",
+                              "\"NoHand\":",
+                              "\"Straight\":",
+                              "\"Flush\":",
+                              "\"FullHouse\":",
+                              "\"FourOfAKind\":",
+                              "\"FourOfAKindAndOne\":",
+                              "\"StraightFlush\":",
+                              "\"RoyalFlush\":",
+                              "\"end_reasons\":{",
+                              "\"NoRoom\":",
+                              "\"DeckEmptied\":",
+                              "\"PerpetualHand\":",
+                              "\"Abandoned\":"})
+        EXPECT_NE(run.out.find(field), std::string::npos) << field << " in " << run.out;
+}
+
+TEST(SimulatorProgramTest, BadArgumentsGetOneLineAndExitCode2) {
+    for (const char* arguments :
+         {"--games 0", "--games many", "--games", "--seed -1", "--seed 4294967296", "--set Music=1",
+          "--set SwapMode", "--set SwapMode=two", "--json --verbose",
+          "--trace /nonexistent-folder/trace"}) {
+        const Outcome run = RunProgram(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments;
+        EXPECT_TRUE(run.out.empty()) << arguments;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1)
+            << arguments << ": " << run.err;
+    }
+}
+
+}  // namespace
