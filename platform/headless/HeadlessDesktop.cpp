@@ -42,6 +42,12 @@ void HeadlessDesktop::Forget(HeadlessWindow* window) {
     std::erase_if(posted_, [window](const Posted& p) { return p.window == window; });
 }
 
+void HeadlessDesktop::ForgetHistory() {
+    messageBoxes_.clear();
+    dialogs_.clear();
+    if (mainWindow_) mainWindow_->ForgetHistory();
+}
+
 void HeadlessDesktop::PostQuitMessage(int exitCode) {
     quitPosted_ = true;
     quitCode_ = exitCode;

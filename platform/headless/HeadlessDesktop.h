@@ -67,6 +67,9 @@ public:
     HeadlessWindow* OpenDialog() const { return openDialogs_.empty() ? nullptr : openDialogs_.back(); }
 
     void SetScreenSize(int width, int height) { screen_ = {width, height}; }
+    // Forgets the recorded message boxes, dialogs, titles, drawing calls and pushes,
+    // so that runs of thousands of games keep a steady size.
+    void ForgetHistory();
     HeadlessWindow* MainWindow() const { return mainWindow_.get(); }
     const WindowClass* FindClass(std::string_view name) const;
 

@@ -67,6 +67,11 @@ public:
     // For whole games by the thousand: no pixels, no record of calls; the bounds are still checked.
     void SetRasterising(bool rasterise) { rasterise_ = rasterise; }
     void SetRecording(bool record) { recording_ = record; }
+    void ForgetHistory() {
+        drawCalls_.clear();
+        titles_.clear();
+        pushes_.clear();
+    }
     // Drawing calls that reached outside the client area.
     int OutsideDraws() const { return outsideDraws_; }
     // Adds a dialog control with an identifier and a text (a dialog's child).

@@ -105,6 +105,7 @@ bool RasterContext::BitBlt(int x, int y, int w, int h, DrawingContext& source, i
 }
 
 std::unique_ptr<Bitmap> RasterContext::CreateCompatibleBitmap(int w, int h) {
+    if (!rasterise_) return std::make_unique<RasterBitmap>(Size{w, h});
     return std::make_unique<RasterBitmap>(w, h);
 }
 

@@ -26,11 +26,17 @@ struct DrawCall {
 
 class RasterBitmap final : public Bitmap {
 public:
-    RasterBitmap(int width, int height, std::uint32_t fill = 0xFF000000u) : image(width, height, fill) {}
-    explicit RasterBitmap(Image picture) : image(std::move(picture)) {}
-    Size GetSize() const override { return {image.Width(), image.Height()}; }
+    RasterBitmap(int width, int height, std::uint32_t fill = 0xFF000000u)
+        : image(width, height, fill), size_{width, height} {}
+    explicit RasterBitmap(Image picture) : image(std::move(picture)), size_{image.Width(), image.Height()} {}
+    // A bitmap that only has a size, for contexts that draw no pixels.
+    explicit RasterBitmap(Size size) : size_(size) {}
+    Size GetSize() const override { return size_; }
 
     Image image;
+
+private:
+    Size size_;
 };
 
 class RasterContext final : public DrawingContext {

@@ -109,6 +109,7 @@ bool Simulator::Play(std::int64_t games) {
             headless_.desktop.DeliverPosted();
             // Only tests look at the tones; without this they would pile up.
             headless_.tones.Clear();
+            headless_.desktop.ForgetHistory();
             Command(ID_NEW_GAME);
             continue;
         }
