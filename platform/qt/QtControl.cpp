@@ -10,18 +10,20 @@ namespace {
 
 Rect ToRect(const QRect& r) { return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()}; }
 
-// A label shows a mnemonic only with a buddy; without one its & marks are dropped.
-QString LabelText(const QString& text) {
+}  // namespace
+
+QString QtControl::WithoutMnemonics(const QString& text) {
+    // A label shows a mnemonic only with a buddy; without one its & marks are dropped ("&&" is an &).
     QString shown;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'&' && i + 1 < text.size()) ++i;
-        else if (text[i] == u'&') continue;
+        if (text[i] == u'&') {
+            if (i + 1 < text.size()) shown += text[++i];
+            continue;
+        }
         shown += text[i];
     }
     return shown;
 }
-
-}  // namespace
 
 Rect QtControl::GetWindowRect() const {
     if (!widget_) return {};
@@ -62,7 +64,7 @@ std::string QtControl::GetWindowText() const {
 bool QtControl::SetWindowText(std::string_view text) {
     const QString string = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     if (auto* edit = qobject_cast<QLineEdit*>(widget_)) edit->setText(string);
-    else if (auto* label = qobject_cast<QLabel*>(widget_)) label->setText(LabelText(string));
+    else if (auto* label = qobject_cast<QLabel*>(widget_)) label->setText(WithoutMnemonics(string));
     else if (auto* button = qobject_cast<QAbstractButton*>(widget_)) button->setText(string);
     else return false;
     return true;

@@ -43,6 +43,8 @@ public:
     bool DestroyWindow() override { return false; }
 
     QWidget* Widget() const { return widget_; }
+    // A text as a label without a buddy shows it.
+    static QString WithoutMnemonics(const QString& text);
 
 private:
     QPointer<QWidget> widget_;

@@ -1,4 +1,5 @@
 #include "platform/qt/QtDialog.h"
+#include "platform/qt/PostedMessage.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -15,18 +16,6 @@ namespace platform {
 
 namespace {
 
-class PostedDialogMessage final : public QEvent {
-public:
-    static QEvent::Type EventType() {
-        static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
-        return type;
-    }
-    PostedDialogMessage(Msg m, WPARAM w, LPARAM l) : QEvent(EventType()), message(m), wParam(w), lParam(l) {}
-    Msg message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-
 Rect ToRect(const QRect& r) { return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()}; }
 
 // The dialog base units of the dialog font, as Windows measures them.
@@ -37,20 +26,6 @@ QSize BaseUnits() {
     return QSize((alphabet / 26 + 1) / 2, metrics.height());
 }
 
-QString LabelText(const std::string& text, bool noPrefix) {
-    const QString string = QString::fromUtf8(text);
-    if (noPrefix) return string;
-    QString shown;
-    for (qsizetype i = 0; i < string.size(); ++i) {
-        if (string[i] == u'&') {
-            if (i + 1 < string.size()) shown += string[++i];
-            continue;
-        }
-        shown += string[i];
-    }
-    return shown;
-}
-
 }  // namespace
 
 int QtDialog::UnitsToPixelsX(int units) { return units * BaseUnits().width() / 4; }
@@ -58,7 +33,7 @@ int QtDialog::UnitsToPixelsY(int units) { return units * BaseUnits().height() / 
 
 QtDialog::QtDialog(const DialogTemplate& dialogTemplate, QWidget* owner, Window* ownerWindow,
                    DialogProc procedure)
-    : QDialog(owner), ownerWindow_(ownerWindow), procedure_(procedure) {
+    : QDialog(owner), ownerWindow_(ownerWindow), procedure_(procedure), timers_(*this) {
     setWindowTitle(QString::fromUtf8(dialogTemplate.title));
     if (!dialogTemplate.caption) setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setModal(true);
@@ -84,7 +59,7 @@ void QtDialog::Build(const DialogTemplate& dialogTemplate) {
         const QString text = QString::fromUtf8(control.text);
         switch (control.kind) {
             case DialogControl::Kind::Static: {
-                auto* label = new QLabel(LabelText(control.text, control.noPrefix), this);
+                auto* label = new QLabel(control.noPrefix ? QString::fromUtf8(control.text) : QtControl::WithoutMnemonics(QString::fromUtf8(control.text)), this);
                 label->setAlignment((control.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
                 widget = label;
                 break;
@@ -170,8 +145,8 @@ void QtDialog::closeEvent(QCloseEvent* event) {
 }
 
 bool QtDialog::event(QEvent* event) {
-    if (event->type() == PostedDialogMessage::EventType()) {
-        const auto* posted = static_cast<PostedDialogMessage*>(event);
+    if (event->type() == PostedMessage::EventType()) {
+        const auto* posted = static_cast<PostedMessage*>(event);
         if (!ended_) SendMessage(posted->message, posted->wParam, posted->lParam);
         return true;
     }
@@ -179,11 +154,7 @@ bool QtDialog::event(QEvent* event) {
 }
 
 void QtDialog::timerEvent(QTimerEvent* event) {
-    for (const auto& [id, qtId] : timers_)
-        if (qtId == event->timerId()) {
-            SendMessage(Msg::Timer, id, 0);
-            return;
-        }
+    if (const std::optional<std::uintptr_t> id = timers_.Find(event->timerId())) SendMessage(Msg::Timer, *id, 0);
 }
 
 Rect QtDialog::GetWindowRect() const { return ToRect(frameGeometry()); }
@@ -252,21 +223,9 @@ bool QtDialog::UpdateWindow() {
     return true;
 }
 
-bool QtDialog::SetTimer(std::uintptr_t id, unsigned milliseconds) {
-    KillTimer(id);
-    const int qtId = startTimer(static_cast<int>(milliseconds), Qt::PreciseTimer);
-    if (qtId == 0) return false;
-    timers_[id] = qtId;
-    return true;
-}
+bool QtDialog::SetTimer(std::uintptr_t id, unsigned milliseconds) { return timers_.Set(id, milliseconds); }
 
-bool QtDialog::KillTimer(std::uintptr_t id) {
-    const auto found = timers_.find(id);
-    if (found == timers_.end()) return false;
-    killTimer(found->second);
-    timers_.erase(found);
-    return true;
-}
+bool QtDialog::KillTimer(std::uintptr_t id) { return timers_.Kill(id); }
 
 LRESULT QtDialog::SendMessage(Msg message, WPARAM wParam, LPARAM lParam) {
     return procedure_ ? procedure_(this, message, wParam, lParam) : 0;
@@ -274,7 +233,7 @@ LRESULT QtDialog::SendMessage(Msg message, WPARAM wParam, LPARAM lParam) {
 
 bool QtDialog::PostMessage(Msg message, WPARAM wParam, LPARAM lParam) {
     // Ownership passes to Qt's event queue.
-    QCoreApplication::postEvent(this, new PostedDialogMessage(message, wParam, lParam));
+    QCoreApplication::postEvent(this, new PostedMessage(message, wParam, lParam));
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include "platform/DialogTemplate.h"
 #include "platform/Window.h"
 #include "platform/qt/QtControl.h"
+#include "platform/qt/WindowTimers.h"
 
 namespace platform {
 
@@ -70,7 +71,7 @@ private:
     DialogProc procedure_;
     std::map<int, std::unique_ptr<QtControl>> controls_;
     std::vector<std::pair<int, QWidget*>> tabOrder_;
-    std::map<std::uintptr_t, int> timers_;
+    WindowTimers timers_;
     std::intptr_t result_ = 0;
     bool ended_ = false;
 };

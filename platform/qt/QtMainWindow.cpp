@@ -9,24 +9,12 @@
 #include <ctime>
 
 #include "platform/qt/KeyMapping.h"
+#include "platform/qt/PostedMessage.h"
 #include "platform/qt/QtDrawingContext.h"
 
 namespace platform {
 
 namespace {
-
-// A message posted to the window, delivered by the event loop (or a modal loop running meanwhile).
-class PostedMessageEvent final : public QEvent {
-public:
-    static QEvent::Type EventType() {
-        static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
-        return type;
-    }
-    PostedMessageEvent(Msg m, WPARAM w, LPARAM l) : QEvent(EventType()), message(m), wParam(w), lParam(l) {}
-    Msg message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
 
 // The deferred WM_PAINT of an invalidated window.
 class PaintRequestEvent final : public QEvent {
@@ -45,7 +33,7 @@ QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()
 
 QtMainWindow::QtMainWindow(WindowProc procedure, const WindowClass& windowClass, const QString& title,
                            const Rect& outer)
-    : procedure_(procedure), board_(new BoardWidget(this)), normalRect_(outer), lastFrame_(outer) {
+    : procedure_(procedure), board_(new BoardWidget(this)), normalRect_(outer), lastFrame_(outer), timers_(*this) {
     setWindowTitle(title);
     setCentralWidget(board_);
     BuildMenuBar(windowClass.menuBar);
@@ -137,8 +125,8 @@ bool QtMainWindow::TranslateAccelerator(const QKeyEvent& event, const std::vecto
 }
 
 bool QtMainWindow::event(QEvent* event) {
-    if (event->type() == PostedMessageEvent::EventType()) {
-        const auto* posted = static_cast<PostedMessageEvent*>(event);
+    if (event->type() == PostedMessage::EventType()) {
+        const auto* posted = static_cast<PostedMessage*>(event);
         if (!destroyed_) SendMessage(posted->message, posted->wParam, posted->lParam);
         return true;
     }
@@ -177,21 +165,19 @@ long long ThreadCpuNs() {
 }  // namespace
 
 void QtMainWindow::timerEvent(QTimerEvent* event) {
-    for (const auto& [id, qtId] : timers_)
-        if (qtId == event->timerId()) {
-            ++stats_.timerEvents;
-            if (id != 1) {
-                SendMessage(Msg::Timer, id, 0);
-                return;
-            }
-            ++stats_.fallTicks;
-            const long long started = ThreadCpuNs();
-            inFallTick_ = true;
-            SendMessage(Msg::Timer, id, 0);
-            inFallTick_ = false;
-            stats_.tickCpuNs += ThreadCpuNs() - started;
-            return;
-        }
+    const std::optional<std::uintptr_t> id = timers_.Find(event->timerId());
+    if (!id) return;
+    ++stats_.timerEvents;
+    if (*id != 1) {
+        SendMessage(Msg::Timer, *id, 0);
+        return;
+    }
+    ++stats_.fallTicks;
+    const long long started = ThreadCpuNs();
+    inFallTick_ = true;
+    SendMessage(Msg::Timer, *id, 0);
+    inFallTick_ = false;
+    stats_.tickCpuNs += ThreadCpuNs() - started;
 }
 
 void QtMainWindow::TrackNormalRect() {
@@ -375,21 +361,9 @@ void QtMainWindow::PaintInvalid() {
     board_->Push(board_->rect());
 }
 
-bool QtMainWindow::SetTimer(std::uintptr_t id, unsigned milliseconds) {
-    KillTimer(id);
-    const int qtId = startTimer(static_cast<int>(milliseconds), Qt::PreciseTimer);
-    if (qtId == 0) return false;
-    timers_[id] = qtId;
-    return true;
-}
+bool QtMainWindow::SetTimer(std::uintptr_t id, unsigned milliseconds) { return timers_.Set(id, milliseconds); }
 
-bool QtMainWindow::KillTimer(std::uintptr_t id) {
-    const auto found = timers_.find(id);
-    if (found == timers_.end()) return false;
-    killTimer(found->second);
-    timers_.erase(found);
-    return true;
-}
+bool QtMainWindow::KillTimer(std::uintptr_t id) { return timers_.Kill(id); }
 
 LRESULT QtMainWindow::SendMessage(Msg message, WPARAM wParam, LPARAM lParam) {
     if (destroyed_ && message != Msg::Destroy) return 0;
@@ -399,7 +373,7 @@ LRESULT QtMainWindow::SendMessage(Msg message, WPARAM wParam, LPARAM lParam) {
 bool QtMainWindow::PostMessage(Msg message, WPARAM wParam, LPARAM lParam) {
     if (destroyed_) return false;
     // Ownership passes to Qt's event queue.
-    QCoreApplication::postEvent(this, new PostedMessageEvent(message, wParam, lParam));
+    QCoreApplication::postEvent(this, new PostedMessage(message, wParam, lParam));
     return true;
 }
 
@@ -411,8 +385,7 @@ LRESULT QtMainWindow::DefWindowProc(Msg message, WPARAM, LPARAM) {
 bool QtMainWindow::DestroyWindow() {
     if (destroyed_) return false;
     destroyed_ = true;
-    for (const auto& [id, qtId] : timers_) killTimer(qtId);
-    timers_.clear();
+    timers_.KillAll();
     procedure_(this, Msg::Destroy, 0, 0);
     hide();
     return true;

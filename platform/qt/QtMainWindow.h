@@ -9,6 +9,7 @@
 #include "platform/Desktop.h"
 #include "platform/Window.h"
 #include "platform/qt/BoardWidget.h"
+#include "platform/qt/WindowTimers.h"
 
 namespace platform {
 
@@ -90,7 +91,7 @@ private:
     bool paintQueued_ = false;
     bool menuOpen_ = false;
     bool framed_ = false;
-    std::map<std::uintptr_t, int> timers_;  // game timer identifier → Qt timer identifier
+    WindowTimers timers_;
     TimerStats stats_;
     bool inFallTick_ = false;
 };
