@@ -7,7 +7,13 @@
 #include <QApplication>
 #include <QImage>
 
+#include <QCheckBox>
+#include <QTimer>
+
+#include "platform/Desktop.h"
+#include "platform/DialogTemplate.h"
 #include "platform/Messages.h"
+#include "platform/qt/QtDialog.h"
 #include "platform/qt/KeyMapping.h"
 #include "platform/qt/QtDrawingContext.h"
 
@@ -129,6 +135,70 @@ TEST(KeyMappingTest, KeypadAndArrowsMapToTheirVirtualKeys) {
     EXPECT_EQ(VirtualKeyOf(Qt::Key_Space, Qt::NoModifier), VK_SPACE);
     EXPECT_EQ(VirtualKeyOf(Qt::Key_F3, Qt::NoModifier), VK_F3);
     EXPECT_EQ(VirtualKeyOf(Qt::Key_N, Qt::ControlModifier), std::uintptr_t{'N'});
+}
+
+// What the procedure of the dialog below saw.
+struct DialogLog {
+    std::vector<int> commands;
+    int checkAfterClick = -1;
+    std::string editText;
+};
+DialogLog dialogLog;
+
+std::intptr_t TestDlgProc(Window* dialog, Msg message, WPARAM wParam, LPARAM lParam) {
+    if (message == Msg::InitDialog) {
+        dialog->GetDlgItem(1003)->SetWindowText("typed");
+        auto* qtDialog = dynamic_cast<QtDialog*>(dialog);
+        // The player: ticks the box, then presses Esc (lParam 1) or OK (lParam 0).
+        QTimer::singleShot(0, qtDialog, [qtDialog, lParam] {
+            qtDialog->findChild<QCheckBox*>()->click();
+            if (lParam == 1)
+                qtDialog->reject();
+            else
+                qtDialog->SendMessage(Msg::Command, IDOK, 0);
+        });
+        return 1;
+    }
+    if (message == Msg::Command) {
+        const int id = LoWord(wParam);
+        dialogLog.commands.push_back(id);
+        if (id == 1002) dialogLog.checkAfterClick = dialog->GetDlgItem(1002)->GetCheck();
+        if (id == IDOK || id == IDCANCEL) {
+            dialogLog.editText = dialog->GetDlgItem(1003)->GetWindowText();
+            dialog->EndDialog(id);
+        }
+        return 1;
+    }
+    return 0;
+}
+
+// A dialog from its template: controls where the dialog units put them, identifiers,
+// commands from clicks, Esc as IDCANCEL, and the result of EndDialog.
+TEST(QtDialogTest, BuildsFromItsTemplateAndDeliversCommands) {
+    DialogTemplate dialog;
+    dialog.title = "Test";
+    dialog.place = {0, 0, 186, 60};
+    using Kind = DialogControl::Kind;
+    DialogControl check{Kind::CheckBox, 1002, "&Tick", {7, 12, 100, 22}};
+    check.tabStop = true;
+    DialogControl edit{Kind::Edit, 1003, "", {7, 26, 100, 40}};
+    DialogControl ok{Kind::DefaultPushButton, IDOK, "OK", {120, 40, 170, 54}};
+    dialog.controls = {check, edit, ok};
+
+    for (const LPARAM player : {LPARAM{0}, LPARAM{1}}) {
+        dialogLog = {};
+        QtDialog window(dialog, nullptr, nullptr, TestDlgProc);
+        const std::intptr_t result = window.Run(player);
+        EXPECT_EQ(result, player == 0 ? IDOK : IDCANCEL);
+        ASSERT_GE(dialogLog.commands.size(), 2u);
+        EXPECT_EQ(dialogLog.commands.front(), 1002);
+        EXPECT_EQ(dialogLog.checkAfterClick, 1) << "an automatic check box ticks itself before it reports";
+        EXPECT_EQ(dialogLog.editText, "typed");
+        EXPECT_EQ(window.size(), QSize(QtDialog::UnitsToPixelsX(186), QtDialog::UnitsToPixelsY(60)));
+        const QWidget* box = window.findChild<QCheckBox*>();
+        EXPECT_EQ(box->geometry(), QRect(QtDialog::UnitsToPixelsX(7), QtDialog::UnitsToPixelsY(12),
+                                         QtDialog::UnitsToPixelsX(93), QtDialog::UnitsToPixelsY(10)));
+    }
 }
 
 }  // namespace
