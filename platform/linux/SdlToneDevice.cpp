@@ -1,6 +1,6 @@
 #include "platform/linux/SdlToneDevice.h"
 
-#include <SDL.h>
+#include "platform/linux/SdlAudioLibrary.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -39,8 +39,13 @@ void SdlToneDevice::WaitUntilOpen() const {
 }
 
 void SdlToneDevice::Open() {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        ReportSilent(SDL_GetError());
+    sdl_ = SdlAudioLibrary::Get();
+    if (!sdl_) {
+        ReportSilent("the SDL2 library (libSDL2-2.0.so.0) cannot be loaded");
+        return;
+    }
+    if (sdl_->InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        ReportSilent(sdl_->GetError());
         return;
     }
     SDL_AudioSpec wanted{};
@@ -49,10 +54,10 @@ void SdlToneDevice::Open() {
     wanted.channels = 1;
     wanted.samples = kDevicePeriod;
     SDL_AudioSpec obtained{};
-    device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+    device_ = sdl_->OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
     if (device_ == 0) {
-        ReportSilent(SDL_GetError());
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        ReportSilent(sdl_->GetError());
+        sdl_->QuitSubSystem(SDL_INIT_AUDIO);
         return;
     }
     audioStarted_ = true;
@@ -64,14 +69,14 @@ void SdlToneDevice::Open() {
     // A device that takes sound slower than real time would let the queue grow without end;
     // this far ahead the queued sound is dropped and the next tone starts afresh.
     farAheadSamples_ = leadSamples_ + rate_ / 4;
-    SDL_PauseAudioDevice(device_, 0);
+    sdl_->PauseAudioDevice(device_, 0);
 }
 
 SdlToneDevice::~SdlToneDevice() {
     WaitUntilOpen();
     CloseDevice();
     if (audioStarted_) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        sdl_->QuitSubSystem(SDL_INIT_AUDIO);
     }
 }
 
@@ -99,7 +104,7 @@ unsigned SdlToneDevice::QueuedMilliseconds() const {
     if (device_ == 0) {
         return 0;
     }
-    const std::uint64_t samples = SDL_GetQueuedAudioSize(device_) / sizeof(std::int16_t);
+    const std::uint64_t samples = sdl_->GetQueuedAudioSize(device_) / sizeof(std::int16_t);
     return static_cast<unsigned>(samples * 1000 / rate_);
 }
 
@@ -108,20 +113,20 @@ void SdlToneDevice::Queue(unsigned frequency, std::uint64_t samples) {
         return;
     }
     // A lost device stops taking sound; queuing on would only pile it up.
-    if (SDL_GetAudioDeviceStatus(device_) != SDL_AUDIO_PLAYING) {
+    if (sdl_->GetAudioDeviceStatus(device_) != SDL_AUDIO_PLAYING) {
         ReportSilent("the audio device stopped");
         CloseDevice();
         return;
     }
-    std::uint32_t queued = SDL_GetQueuedAudioSize(device_) / sizeof(std::int16_t);
+    std::uint32_t queued = sdl_->GetQueuedAudioSize(device_) / sizeof(std::int16_t);
     if (queued > farAheadSamples_) {
-        SDL_ClearQueuedAudio(device_);
+        sdl_->ClearQueuedAudio(device_);
         queued = 0;
     }
     const bool queuedAll =
         (queued != 0 || QueueSamples(0, leadSamples_)) && QueueSamples(frequency, samples);
     if (!queuedAll) {
-        ReportSilent(SDL_GetError());
+        ReportSilent(sdl_->GetError());
         CloseDevice();
     }
 }
@@ -145,7 +150,7 @@ bool SdlToneDevice::QueueSamples(unsigned frequency, std::uint64_t samples) {
         } else {
             std::fill_n(chunk_.begin(), count, std::int16_t{0});
         }
-        if (SDL_QueueAudio(device_, chunk_.data(),
+        if (sdl_->QueueAudio(device_, chunk_.data(),
                            static_cast<Uint32>(count * sizeof(std::int16_t))) != 0) {
             return false;
         }
@@ -156,7 +161,7 @@ bool SdlToneDevice::QueueSamples(unsigned frequency, std::uint64_t samples) {
 
 void SdlToneDevice::CloseDevice() {
     if (device_ != 0) {
-        SDL_CloseAudioDevice(device_);
+        sdl_->CloseAudioDevice(device_);
         device_ = 0;
         rate_ = 0;
     }

@@ -9,6 +9,8 @@
 
 namespace platform {
 
+struct SdlAudioLibrary;
+
 // Square-wave tones on the default SDL audio output. A tone's samples are
 // queued on the device and the caller then sleeps its length on the clock, so
 // the caller is blocked for exactly that long and back-to-back tones join up
@@ -35,6 +37,7 @@ class SdlToneDevice final : public ToneDevice {
     void CloseDevice();
 
     Clock& clock_;
+    const SdlAudioLibrary* sdl_ = nullptr;
     bool audioStarted_ = false;
     std::uint32_t device_ = 0;
     std::uint32_t rate_ = 0;

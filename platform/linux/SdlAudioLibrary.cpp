@@ -1,0 +1,50 @@
+#include "platform/linux/SdlAudioLibrary.h"
+
+#include <dlfcn.h>
+
+#include <memory>
+#include <optional>
+
+namespace platform {
+
+namespace {
+
+struct LibraryCloser {
+    void operator()(void* handle) const { dlclose(handle); }
+};
+
+template <typename Function>
+bool Resolve(void* handle, const char* name, Function& function) {
+    function = reinterpret_cast<Function>(dlsym(handle, name));
+    return function != nullptr;
+}
+
+std::optional<SdlAudioLibrary> Load(std::unique_ptr<void, LibraryCloser>& handle) {
+    handle.reset(dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL));
+    if (!handle) return std::nullopt;
+    SdlAudioLibrary sdl{};
+    void* h = handle.get();
+    const bool complete = Resolve(h, "SDL_InitSubSystem", sdl.InitSubSystem) &&
+                          Resolve(h, "SDL_QuitSubSystem", sdl.QuitSubSystem) &&
+                          Resolve(h, "SDL_GetError", sdl.GetError) &&
+                          Resolve(h, "SDL_OpenAudioDevice", sdl.OpenAudioDevice) &&
+                          Resolve(h, "SDL_CloseAudioDevice", sdl.CloseAudioDevice) &&
+                          Resolve(h, "SDL_PauseAudioDevice", sdl.PauseAudioDevice) &&
+                          Resolve(h, "SDL_GetAudioDeviceStatus", sdl.GetAudioDeviceStatus) &&
+                          Resolve(h, "SDL_QueueAudio", sdl.QueueAudio) &&
+                          Resolve(h, "SDL_GetQueuedAudioSize", sdl.GetQueuedAudioSize) &&
+                          Resolve(h, "SDL_ClearQueuedAudio", sdl.ClearQueuedAudio);
+    if (!complete) return std::nullopt;
+    return sdl;
+}
+
+}  // namespace
+
+const SdlAudioLibrary* SdlAudioLibrary::Get() {
+    // Kept to the end of the process: SDL's threads may outlive any one user.
+    static std::unique_ptr<void, LibraryCloser> handle;
+    static const std::optional<SdlAudioLibrary> library = Load(handle);
+    return library ? &*library : nullptr;
+}
+
+}  // namespace platform
