@@ -324,8 +324,14 @@ bool QtMainWindow::SetFocus() {
 
 std::unique_ptr<DrawingContext> QtMainWindow::GetDC() {
     return std::make_unique<QtDrawingContext>(board_->BackBuffer(), [this](const Rect& changed) {
-        if (inFallTick_) stats_.tickPixels += static_cast<long long>(changed.Width()) * changed.Height();
+        if (!inFallTick_) {
+            board_->Push(ToQRect(changed));
+            return;
+        }
+        stats_.tickPixels += static_cast<long long>(changed.Width()) * changed.Height();
+        const long long started = ThreadCpuNs();
         board_->Push(ToQRect(changed));
+        stats_.tickPushCpuNs += ThreadCpuNs() - started;
     });
 }
 

@@ -57,6 +57,7 @@ public:
         long long fallTicks = 0;        // messages of the fall timer (identifier 1)
         long long tickPixels = 0;       // logical pixels pushed to the screen by fall ticks
         long long tickCpuNs = 0;        // thread CPU time spent handling fall ticks
+        long long tickPushCpuNs = 0;    // the part of it spent putting pixels on the screen
     };
     const TimerStats& Stats() const { return stats_; }
     // TranslateAccelerator: a key of the table becomes its command before key-down handling.
