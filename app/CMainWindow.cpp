@@ -3,8 +3,8 @@
 #include <cassert>
 
 #include "app/GameOptions.h"
-#include "app/Registry.h"
 #include "app/Random.h"
+#include "app/Registry.h"
 #include "app/Settings.h"
 #include "app/Utilities.h"
 #include "diag/Diagnostics.h"
@@ -31,7 +31,9 @@ constexpr int kMinimumWidth = 629;
 constexpr int kMinimumHeight = 455;
 constexpr std::uintptr_t kFallTimer = 1;
 
-platform::Desktop& Desktop() { return *platform::Current().desktop; }
+platform::Desktop& Desktop() {
+    return *platform::Current().desktop;
+}
 
 }  // namespace
 
@@ -92,8 +94,7 @@ bool CMainWindow::Create(platform::ShowCommand showCommand) {
     LoadSettings(*this);
     KeepPlacementOnScreen();
 
-    window_ = Desktop().CreateMainWindow(WindowClassName, AppTitle,
-                                         {Left, Top, Left + Width, Top + Height});
+    window_ = Desktop().CreateMainWindow(WindowClassName, AppTitle, {Left, Top, Left + Width, Top + Height});
     if (!window_) {
         ShowLastError();
         return false;
@@ -122,12 +123,15 @@ bool CMainWindow::Create(platform::ShowCommand showCommand) {
     return true;
 }
 
-bool CMainWindow::Running() const { return playfield && !paused; }
+bool CMainWindow::Running() const {
+    return playfield && !paused;
+}
 
-bool CMainWindow::Resumable() const { return playfield && paused && !gameOver; }
+bool CMainWindow::Resumable() const {
+    return playfield && paused && !gameOver;
+}
 
-LRESULT CMainWindow::HandleMessage(platform::Window* window, Msg message, WPARAM wParam,
-                                   LPARAM lParam) {
+LRESULT CMainWindow::HandleMessage(platform::Window* window, Msg message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case Msg::Destroy:
             Shutdown();
@@ -272,7 +276,8 @@ void CMainWindow::GameOver(platform::Window* window, GameOverReason reason) {
             Desktop().MessageBox(
                 window,
                 "You're out of cards!  When playing with the \"One Deck\" option, you only get 52 cards to "
-                "play with. They're recycled back into the deck every time you collapse a stack, but once the "
+                "play with. They're recycled back into the deck every time you collapse a stack, but once "
+                "the "
                 "deck is empty, the game is over.  And that's what just happened!",
                 "Game Over", platform::MB_OK);
             answered = true;
@@ -282,7 +287,8 @@ void CMainWindow::GameOver(platform::Window* window, GameOverReason reason) {
                 window,
                 "Getting tired of this yet?  You've nearly emptied the deck, and it just so happens that the "
                 "few remaining cards are a perfect match -- they will collapse on their own from now until "
-                "eternity. So, you are hereby awarded 10,000 extra points for discovering this odd quirk of the "
+                "eternity. So, you are hereby awarded 10,000 extra points for discovering this odd quirk of "
+                "the "
                 "rules, and the game is now over.  Hope you get a high score!",
                 "Game Over", platform::MB_OK);
             playfield->AddWinnings(10000);

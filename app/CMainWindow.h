@@ -25,8 +25,8 @@ public:
 
     // Creates and shows the window and brings up the game; false ends the program.
     bool Create(platform::ShowCommand showCommand);
-    platform::LRESULT HandleMessage(platform::Window* window, platform::Msg message,
-                                    platform::WPARAM wParam, platform::LPARAM lParam);
+    platform::LRESULT HandleMessage(platform::Window* window, platform::Msg message, platform::WPARAM wParam,
+                                    platform::LPARAM lParam);
 
     platform::Window* GetWindow() const { return window_; }
 
@@ -89,8 +89,8 @@ extern std::string WindowClassName;
 extern std::int32_t PlatformIsNT;
 
 // The window procedure registered for the main window: every message goes to theMainWindow.
-platform::LRESULT MainWndProc(platform::Window* window, platform::Msg message,
-                              platform::WPARAM wParam, platform::LPARAM lParam);
+platform::LRESULT MainWndProc(platform::Window* window, platform::Msg message, platform::WPARAM wParam,
+                              platform::LPARAM lParam);
 // RegisterClassEx of the main window's class.
 int RegisterWindowClass();
 // The entry point: start-up, then the message loop; returns the exit code.

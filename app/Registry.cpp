@@ -27,8 +27,7 @@ bool Write(std::string_view path, std::string_view name, const platform::Setting
 
 }  // namespace
 
-std::uint32_t ReadRegDword(HKEY, std::string_view path, std::string_view name,
-                           std::uint32_t defaultValue) {
+std::uint32_t ReadRegDword(HKEY, std::string_view path, std::string_view name, std::uint32_t defaultValue) {
     return Read<std::uint32_t>(path, name).value_or(defaultValue);
 }
 

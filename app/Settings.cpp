@@ -38,8 +38,8 @@ struct StoredPlacement {
 };
 
 constexpr StoredPlacement kStoredPlacement[] = {
-    {"Top", &CMainWindow::Top, 0},         {"Left", &CMainWindow::Left, 0},
-    {"Width", &CMainWindow::Width, 640},   {"Height", &CMainWindow::Height, 500},
+    {"Top", &CMainWindow::Top, 0},       {"Left", &CMainWindow::Left, 0},
+    {"Width", &CMainWindow::Width, 640}, {"Height", &CMainWindow::Height, 500},
     {"MinMax", &CMainWindow::MinMax, 0},
 };
 
@@ -71,4 +71,6 @@ void SaveSettings(const CMainWindow& window) {
     for (const auto& placement : kStoredPlacement) WriteSetting(placement.name, window.*placement.field);
 }
 
-bool IsFirstBoot() { return ReadRegDword(HKEY_CURRENT_USER, SettingsKey, "FirstBoot", 1) != 0; }
+bool IsFirstBoot() {
+    return ReadRegDword(HKEY_CURRENT_USER, SettingsKey, "FirstBoot", 1) != 0;
+}

@@ -25,9 +25,8 @@ void CenterOnParent(platform::Window* window) {
 
 std::int32_t RandomInt(std::uint32_t high, std::int32_t low) {
     const int r = NextRandom();
-    const double scaled = r / static_cast<double>(kRandomMax) *
-                              (static_cast<double>(high) - static_cast<double>(low)) +
-                          low;
+    const double scaled =
+        r / static_cast<double>(kRandomMax) * (static_cast<double>(high) - static_cast<double>(low)) + low;
     const auto result = static_cast<std::int32_t>(std::trunc(scaled));
     return static_cast<std::int64_t>(result) == static_cast<std::int64_t>(high) ? low : result;
 }

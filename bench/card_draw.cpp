@@ -19,8 +19,7 @@ void BM_CachedCardDraw(benchmark::State& state) {
     platform::VirtualClock clock;
     platform::HeadlessDesktop desktop(clock);
     platform::DlModuleLoader modules;
-    platform::ScopedServices scope(
-        platform::Services{&desktop, nullptr, &clock, nullptr, &modules});
+    platform::ScopedServices scope(platform::Services{&desktop, nullptr, &clock, nullptr, &modules});
     CCardLibrary library;
     if (!library.Load(nullptr)) {
         state.SkipWithError("libcards32.so did not load");
@@ -50,8 +49,7 @@ BENCHMARK(BM_CachedCardDraw)->Arg(100)->Arg(200)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     benchmark::Initialize(&argc, argv);
     QGuiApplication application(argc, argv);
     benchmark::RunSpecifiedBenchmarks();

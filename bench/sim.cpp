@@ -23,8 +23,8 @@ void BM_SimGames(benchmark::State& state) {
         }
     }
     state.SetItemsProcessed(state.iterations() * batch);
-    state.counters["games_per_s"] = benchmark::Counter(
-        static_cast<double>(state.iterations() * batch), benchmark::Counter::kIsRate);
+    state.counters["games_per_s"] =
+        benchmark::Counter(static_cast<double>(state.iterations() * batch), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_SimGames)->Arg(100)->Unit(benchmark::kMillisecond);
 

@@ -20,8 +20,8 @@ int FillThrough(void* context, int x, int y, int width, int height, std::uint32_
     return dc.FillRect(platform::Rect{x, y, x + width, y + height}, colour) ? 1 : 0;
 }
 
-int DrawPixelsThrough(void* context, int x, int y, int width, int height,
-                      const std::uint32_t* pixels, int pixelWidth, int pixelHeight, int stride) {
+int DrawPixelsThrough(void* context, int x, int y, int width, int height, const std::uint32_t* pixels,
+                      int pixelWidth, int pixelHeight, int stride) {
     auto& dc = *static_cast<platform::DrawingContext*>(context);
     return dc.DrawPixels(platform::Rect{x, y, x + width, y + height},
                          platform::PixelView{pixels, pixelWidth, pixelHeight, stride})
@@ -37,13 +37,11 @@ Function Resolve(const platform::Module& module, const char* name) {
 }  // namespace
 
 CCardLibrary::~CCardLibrary() {
-    if (module)
-        Unload();
+    if (module) Unload();
 }
 
 int CCardLibrary::Load(platform::Window* owner) {
-    if (module)
-        return 0;
+    if (module) return 0;
     platform::Desktop& desktop = *platform::Current().desktop;
     module = platform::Current().modules->LoadLibrary(kLibraryName);
     if (!module) {
@@ -65,15 +63,13 @@ int CCardLibrary::Load(platform::Window* owner) {
 
 int CCardLibrary::Draw(platform::DrawingContext& dc, int x, int y, int card, int mode,
                        platform::ColorRef colour) {
-    if (!cdtDraw)
-        return 0;
+    if (!cdtDraw) return 0;
     CardSurface surface{&dc, dc.DevicePixelRatio(), FillThrough, DrawPixelsThrough};
     return cdtDraw(&surface, x, y, card, mode, colour);
 }
 
 void CCardLibrary::Unload() {
-    if (cdtTerm)
-        cdtTerm();
+    if (cdtTerm) cdtTerm();
     module.reset();
     cdtInit = nullptr;
     cdtDraw = nullptr;

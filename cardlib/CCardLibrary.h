@@ -11,7 +11,7 @@
 #include "platform/Window.h"
 
 class CCardLibrary {
-  public:
+public:
     CCardLibrary() = default;
     virtual ~CCardLibrary();
     CCardLibrary(const CCardLibrary&) = delete;
@@ -20,15 +20,14 @@ class CCardLibrary {
     // Nonzero on success. Failures have been shown to the player, owner owning the box.
     int Load(platform::Window* owner);
     // cdtDraw's result, or 0 while it is not resolved. (x, y) is the card's top-left corner.
-    int Draw(platform::DrawingContext& dc, int x, int y, int card, int mode,
-             platform::ColorRef colour);
+    int Draw(platform::DrawingContext& dc, int x, int y, int card, int mode, platform::ColorRef colour);
     void Unload();
 
     int GetCardWidth() const { return cardWidth; }
     int GetCardHeight() const { return cardHeight; }
     bool IsLoaded() const { return module != nullptr; }
 
-  private:
+private:
     std::unique_ptr<platform::Module> module;
     std::int32_t cardHeight = 0;
     std::int32_t cardWidth = 0;

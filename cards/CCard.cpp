@@ -20,14 +20,12 @@ void DrawSlotMarker(platform::DrawingContext& dc, int x, int y) {
     } layers[] = {{main.slotRingBitmap.get(), platform::RasterOp::MergePaint},
                   {main.slotFrameBitmap.get(), platform::RasterOp::SrcAnd}};
     for (const auto& layer : layers) {
-        if (!layer.bitmap)
-            continue;
+        if (!layer.bitmap) continue;
         const platform::Size size = layer.bitmap->GetSize();
         auto memory = dc.CreateMemoryContext(*layer.bitmap);
-        if (!memory)
-            continue;
-        dc.BitBlt(x, y, std::min(main.cardWidth, size.cx), std::min(main.cardHeight, size.cy),
-                  *memory, 0, 0, layer.op);
+        if (!memory) continue;
+        dc.BitBlt(x, y, std::min(main.cardWidth, size.cx), std::min(main.cardHeight, size.cy), *memory, 0, 0,
+                  layer.op);
     }
 }
 

@@ -47,8 +47,7 @@ bool CCardStack::Push(std::unique_ptr<CCard> card) {
 }
 
 std::unique_ptr<CCard> CCardStack::PopTop() {
-    if (head == end)
-        return nullptr;
+    if (head == end) return nullptr;
     const std::unique_ptr<CCardListNode> top(head);
     std::unique_ptr<CCard> card(top->card);
     head = top->next;
@@ -77,8 +76,7 @@ void CCardStack::Draw(platform::DrawingContext& dc) const {
     // Bottom up: the marker first, then each card over the one beneath it.
     for (const CCardListNode* node = end; node; node = node->prev) {
         node->card->Draw(dc, x, y + offset, true);
-        if (node != end)
-            offset -= step;
+        if (node != end) offset -= step;
     }
 }
 
@@ -90,8 +88,7 @@ std::int32_t CCardStack::Clear(platform::DrawingContext& dc) {
         const std::unique_ptr<CCard> card = PopTop();
         card->Draw(dc, x, y + offset, false);
         PlayTone(kClearToneHz, kClearToneMs, GameOptions.Beep);
-        if (count > 0)
-            offset += step;
+        if (count > 0) offset += step;
         total += CardPoints(card->GetValue());
     }
     return total;
@@ -103,18 +100,15 @@ std::int32_t CCardStack::Collapse(platform::DrawingContext& dc, std::int32_t n, 
     int offset = -step * (count - 1);
     for (std::int32_t i = 0; i < n; ++i) {
         std::unique_ptr<CCard> card = PopTop();
-        if (!card)
-            break;
+        if (!card) break;
         card->Draw(dc, x, y + offset, false);
-        if (deck && GameOptions.OneDeck == 2)
-            deck->StuffBack(card->GetValue());
+        if (deck && GameOptions.OneDeck == 2) deck->StuffBack(card->GetValue());
         card.reset();
-        if (count > 0)
-            offset += step;
+        if (count > 0) offset += step;
         // The erase also wiped the strip of the card beneath; with none left, the marker.
         head->card->Draw(dc, x, y + offset, true);
-        PlayTone(static_cast<std::uint32_t>(110 * i + 220),
-                 static_cast<std::uint32_t>(600 / (i + 4) + 50), GameOptions.Beep);
+        PlayTone(static_cast<std::uint32_t>(110 * i + 220), static_cast<std::uint32_t>(600 / (i + 4) + 50),
+                 GameOptions.Beep);
     }
     return score;
 }

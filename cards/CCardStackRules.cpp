@@ -39,8 +39,7 @@ std::int32_t PokerCardCount(std::int32_t code) {
 }  // namespace
 
 std::int32_t CCardStack::PokerHand(bool aceHigh) const {
-    if (count < 4)
-        return NoHand;
+    if (count < 4) return NoHand;
     std::array<int, kHighAce + 1> rankCount{};
     std::uint32_t suits = 0;
     std::uint32_t ranks = 0;
@@ -52,8 +51,7 @@ std::int32_t CCardStack::PokerHand(bool aceHigh) const {
         suits |= 1u << SuitOf(value);
         ranks |= 1u << rank;
         ++read;
-        if (read == 4 && BitCount(ranks) == 1)
-            return FourOfAKind;
+        if (read == 4 && BitCount(ranks) == 1) return FourOfAKind;
     }
     if (BitCount(suits) == 1) {
         if (RunLength(ranks) == 5)
@@ -62,12 +60,10 @@ std::int32_t CCardStack::PokerHand(bool aceHigh) const {
     }
     if (read == 5 && BitCount(ranks) == 2) {
         // Two ranks in five cards: 4 + 1 or 3 + 2, told apart by either rank's count.
-        const auto first =
-            std::find_if(rankCount.begin(), rankCount.end(), [](int c) { return c; });
+        const auto first = std::find_if(rankCount.begin(), rankCount.end(), [](int c) { return c; });
         return *first == 4 || *first == 1 ? FourOfAKindAndOne : FullHouse;
     }
-    if (BitCount(ranks) == 5 && RunLength(ranks) == 5)
-        return Straight;
+    if (BitCount(ranks) == 5 && RunLength(ranks) == 5) return Straight;
     return NoHand;
 }
 
@@ -89,15 +85,12 @@ std::int32_t CCardStack::MeldLength(bool aceHigh) const {
         } else if (n == 2) {
             kind = rank == firstRank ? Kind::Set : Kind::Run;
         }
-        if (kind == Kind::Run && ((ranks >> rank & 1u) || suit != firstSuit))
-            break;
-        if (kind == Kind::Set && rank != firstRank)
-            break;
+        if (kind == Kind::Run && ((ranks >> rank & 1u) || suit != firstSuit)) break;
+        if (kind == Kind::Set && rank != firstRank) break;
         ranks |= 1u << rank;
         // The reading goes on across gaps: a later card may close them.
         const int run = RunLength(ranks);
-        if (run == n || run == 1)
-            best = n;
+        if (run == n || run == 1) best = n;
     }
     return best;
 }
@@ -109,8 +102,7 @@ std::int32_t CCardStack::TwentyOneLength(bool aceHigh) const {
         const std::int32_t rank = RankOf(node->card->GetValue());
         sum += rank == kAce ? (aceHigh ? 11 : 1) : std::min(rank + 1, 10);
         ++n;
-        if (sum == 21)
-            return n;
+        if (sum == 21) return n;
     }
     return 0;
 }
@@ -135,8 +127,7 @@ std::int32_t CCardStack::Evaluate(std::int32_t* handType) const {
         default:
             break;
     }
-    if (handType)
-        *handType = hand;
+    if (handType) *handType = hand;
     return cards;
 }
 
@@ -155,8 +146,7 @@ std::int32_t CCardStack::BaseScore(std::int32_t n) const {
                 king = king || rank == kKing;
                 ++read;
             }
-            if (king || aces == n)
-                points += 10 * aces;
+            if (king || aces == n) points += 10 * aces;
             // Each card beyond the shortest meld doubles the payout.
             const std::int32_t doublings = n - GameOptions.MinCollapse;
             return doublings >= 0 ? points << doublings : points >> -doublings;
@@ -174,8 +164,7 @@ std::int32_t CCardStack::BaseScore(std::int32_t n) const {
                 sum += Pips(node->card->GetValue(), aceHigh);
                 ++read;
                 // Four of a kind counts its rank five times.
-                if (code == FourOfAKind && read == 4)
-                    sum += Pips(node->card->GetValue(), aceHigh);
+                if (code == FourOfAKind && read == 4) sum += Pips(node->card->GetValue(), aceHigh);
             }
             return static_cast<std::int32_t>(kHandPayout[code] * (sum / 60.0 + 1.0));
         }

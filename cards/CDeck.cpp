@@ -39,21 +39,17 @@ bool CDeck::DealNext(platform::Window*) {
 }
 
 GameOverReason CDeck::EndReason() const {
-    if (exhausted)
-        return PerpetualHand;
-    if (reshuffled)
-        return DeckEmptied;
+    if (exhausted) return PerpetualHand;
+    if (reshuffled) return DeckEmptied;
     return NoRoom;
 }
 
 bool CDeck::Swap(platform::Window*) {
     const std::int32_t mode = GameOptions.SwapMode;
     // Stud allows no trade, and a stored mode we do not know trades nothing either.
-    if (mode < kDraw || mode >= kStud || !current)
-        return false;
+    if (mode < kDraw || mode >= kStud || !current) return false;
     // −2 after ShowEmpty is as empty as −1.
-    if (GameOptions.OneDeck != 0 && top < 0)
-        return false;
+    if (GameOptions.OneDeck != 0 && top < 0) return false;
 
     std::int32_t value = 0;
     switch (mode) {
@@ -81,12 +77,10 @@ void CDeck::StuffBack(std::int32_t value) {
     // A full deck (possible only after more than one reshuffle with cards remaining) has no
     // slot left, and a deck shown empty at the end of a game takes nothing: the card leaves
     // the game, as a collapsed card does in one-deck play without recycling.
-    if (top < -1 || top >= kSlots - 1)
-        return;
+    if (top < -1 || top >= kSlots - 1) return;
 
     ++top;
-    const std::int32_t depth =
-        GameOptions.SwapMode == kSevenCard ? std::min(top, kSevenCardDepth) : 0;
+    const std::int32_t depth = GameOptions.SwapMode == kSevenCard ? std::min(top, kSevenCardDepth) : 0;
     const std::int32_t r = RandomInt(static_cast<std::uint32_t>(top + 1 - depth), 0);
     const std::int32_t j = std::max(top - 3, 0);
     cards[top] = cards[j];
@@ -118,8 +112,7 @@ void CDeck::Reshuffle() {
         top = std::min(top, kCardCount - 1);
         std::copy(cards.begin(), cards.begin() + top + 1, cards.begin() + kCardCount);
     }
-    for (std::int32_t i = 0; i < kCardCount; ++i)
-        cards[i] = i;
+    for (std::int32_t i = 0; i < kCardCount; ++i) cards[i] = i;
     for (std::int32_t pass = 0; pass < kReshufflePasses; ++pass) {
         for (std::int32_t i = 0; i < kCardCount; ++i) {
             const std::int32_t j = RandomInt(kCardCount, 0);
@@ -130,21 +123,17 @@ void CDeck::Reshuffle() {
 }
 
 bool CDeck::PerpetualCheck() {
-    if (GameOptions.OneDeck != 2)
-        return false;
+    if (GameOptions.OneDeck != 2) return false;
 
     bool whole = false;
     if (top >= kFewestTested - 1 && top <= kMostTested - 1) {
         CCardStack remainder;
-        for (std::int32_t i = 0; i <= top; ++i)
-            remainder.Push(std::make_unique<CCard>(cards[i]));
+        for (std::int32_t i = 0; i <= top; ++i) remainder.Push(std::make_unique<CCard>(cards[i]));
         whole = remainder.Evaluate() == top + 1;
     }
-    if (!GameOptions.EndOnShuffle)
-        return whole;
+    if (!GameOptions.EndOnShuffle) return whole;
 
-    if (whole)
-        ++stuckCount;
+    if (whole) ++stuckCount;
     if (stuckCount >= kStuckLimit) {
         exhausted = 1;
         return true;
@@ -155,16 +144,14 @@ bool CDeck::PerpetualCheck() {
 std::int32_t CDeck::DrawTrade() {
     const std::int32_t value = DrawValue();
     const std::int32_t traded = current->GetValue();
-    if (GameOptions.OneDeck != 0 && value != traded)
-        StuffBack(traded);
+    if (GameOptions.OneDeck != 0 && value != traded) StuffBack(traded);
     return value;
 }
 
 std::int32_t CDeck::ComplementTrade() {
     const std::int32_t traded = current->GetValue();
     const std::int32_t complement = ComplementOf(traded);
-    if (GameOptions.OneDeck == 0)
-        return complement;
+    if (GameOptions.OneDeck == 0) return complement;
 
     for (std::int32_t i = 0; i <= top; ++i) {
         if (cards[i] == complement) {
@@ -176,8 +163,7 @@ std::int32_t CDeck::ComplementTrade() {
 }
 
 std::int32_t CDeck::SevenCardTrade() {
-    if (GameOptions.OneDeck == 0)
-        return DrawTrade();
+    if (GameOptions.OneDeck == 0) return DrawTrade();
 
     const std::int32_t value = cards[top];
     if (top >= 1) {
@@ -203,13 +189,11 @@ void CDeck::DrawCard(platform::DrawingContext& dc) {
         }
     }
     // Nothing is falling between a landing and the next deal.
-    if (current)
-        current->Draw(dc, x, y, true);
+    if (current) current->Draw(dc, x, y, true);
 }
 
 void CDeck::EraseCard(platform::DrawingContext& dc) {
-    if (!backgroundSaved)
-        return;
+    if (!backgroundSaved) return;
     if (background) {
         const platform::Size size = background->GetSize();
         if (auto memory = dc.CreateMemoryContext(*background))
@@ -220,12 +204,10 @@ void CDeck::EraseCard(platform::DrawingContext& dc) {
 }
 
 void CDeck::MoveTo(int newX, int newY, platform::DrawingContext* dc) {
-    if (dc)
-        EraseCard(*dc);
+    if (dc) EraseCard(*dc);
     x = newX;
     y = newY;
-    if (dc)
-        DrawCard(*dc);
+    if (dc) DrawCard(*dc);
 }
 
 void CDeck::MoveBy(int dx, int dy, platform::DrawingContext* dc) {

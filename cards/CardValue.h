@@ -9,12 +9,32 @@
 inline constexpr std::int32_t kCardCount = 52;
 inline constexpr std::int32_t kCardBackDesign = 54;  // drawn face down with mode 1
 
-enum Rank : std::int32_t { kAce = 0, kTwo, kThree, kFour, kFive, kSix, kSeven, kEight, kNine, kTen, kJack, kQueen, kKing };
+enum Rank : std::int32_t {
+    kAce = 0,
+    kTwo,
+    kThree,
+    kFour,
+    kFive,
+    kSix,
+    kSeven,
+    kEight,
+    kNine,
+    kTen,
+    kJack,
+    kQueen,
+    kKing
+};
 enum Suit : std::int32_t { kClubs = 0, kDiamonds, kHearts, kSpades };
 
-constexpr std::int32_t RankOf(std::int32_t value) { return value >> 2; }
-constexpr std::int32_t SuitOf(std::int32_t value) { return value & 3; }
-constexpr std::int32_t MakeCard(std::int32_t rank, std::int32_t suit) { return 4 * rank + suit; }
+constexpr std::int32_t RankOf(std::int32_t value) {
+    return value >> 2;
+}
+constexpr std::int32_t SuitOf(std::int32_t value) {
+    return value & 3;
+}
+constexpr std::int32_t MakeCard(std::int32_t rank, std::int32_t suit) {
+    return 4 * rank + suit;
+}
 
 // What a card costs when the stacks are cleared: an ace 15, Two to Nine 5, Ten to King 10.
 constexpr std::int32_t CardPoints(std::int32_t value) {

@@ -10,8 +10,7 @@ constexpr int BitCount(std::uint32_t mask) {
 
 // The number of set bits when they lie side by side in one unbroken run, else 0.
 constexpr int RunLength(std::uint32_t mask) {
-    if (mask == 0)
-        return 0;
+    if (mask == 0) return 0;
     mask >>= std::countr_zero(mask);
     const int ones = std::countr_one(mask);
     return ones == 32 || (mask >> ones) == 0 ? ones : 0;

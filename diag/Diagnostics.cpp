@@ -40,7 +40,9 @@ std::uint32_t ExceptionCodeOf(int signalNumber, int signalCode) {
     }
 }
 
-void TranslateStructuredException(std::uint32_t code) { throw CSEHException(code); }
+void TranslateStructuredException(std::uint32_t code) {
+    throw CSEHException(code);
+}
 
 void DebugOutput(const char*) {}
 

@@ -18,14 +18,12 @@ constexpr int kEntryDistance = 12 * CCardStack::kCardPitch;
 
 CBoardLayout::~CBoardLayout() {
     // Unlinked one by one, so a long row never recurses through its nodes.
-    while (first)
-        first = std::move(first->next);
+    while (first) first = std::move(first->next);
     count = 0;
 }
 
 void CBoardLayout::CreateStacks() {
-    for (int i = 0; i < kStacks; ++i)
-        Append(std::make_unique<CCardStack>());
+    for (int i = 0; i < kStacks; ++i) Append(std::make_unique<CCardStack>());
 }
 
 bool CBoardLayout::Append(std::unique_ptr<CCardStack> stack) {
@@ -34,8 +32,7 @@ bool CBoardLayout::Append(std::unique_ptr<CCardStack> stack) {
         first = std::move(node);
     } else {
         Node* last = first.get();
-        while (last->next)
-            last = last->next.get();
+        while (last->next) last = last->next.get();
         node->prev = last;
         last->next = std::move(node);
     }
@@ -48,11 +45,9 @@ CCardStack* CBoardLayout::GetStack(int index) {
 }
 
 const CCardStack* CBoardLayout::GetStack(int index) const {
-    if (index < 0)
-        return nullptr;
+    if (index < 0) return nullptr;
     const Node* node = first.get();
-    for (int i = 0; node && i < index; ++i)
-        node = node->next.get();
+    for (int i = 0; node && i < index; ++i) node = node->next.get();
     return node ? node->stack.get() : nullptr;
 }
 
@@ -78,8 +73,7 @@ void CBoardLayout::Layout(const platform::Rect& client, std::int32_t& startX, st
 }
 
 void CBoardLayout::DrawAll(platform::DrawingContext& dc) const {
-    for (const Node* node = first.get(); node; node = node->next.get())
-        node->stack->Draw(dc);
+    for (const Node* node = first.get(); node; node = node->next.get()) node->stack->Draw(dc);
 }
 
 std::int32_t CBoardLayout::TopY(int column) const {
@@ -98,8 +92,7 @@ std::int32_t CBoardLayout::Evaluate(int column, std::int32_t* handType) const {
     return GetStack(column)->Evaluate(handType);
 }
 
-std::int32_t CBoardLayout::Collapse(int column, platform::DrawingContext& dc, std::int32_t n,
-                                    CDeck* deck) {
+std::int32_t CBoardLayout::Collapse(int column, platform::DrawingContext& dc, std::int32_t n, CDeck* deck) {
     return GetStack(column)->Collapse(dc, n, deck);
 }
 

@@ -16,7 +16,7 @@
 class CDeck;
 
 class CBoardLayout {
-  public:
+public:
     static constexpr int kStacks = 7;
     static constexpr int kStartColumn = 3;
 
@@ -51,10 +51,10 @@ class CBoardLayout {
     // the card points of the removed cards.
     std::int32_t ClearAll(platform::DrawingContext& dc);
 
-  private:
+private:
     // One column: the node owns its stack and the node after it.
     class Node {
-      public:
+    public:
         explicit Node(std::unique_ptr<CCardStack> stack) : stack(std::move(stack)) {}
         virtual ~Node() = default;
         Node(const Node&) = delete;

@@ -93,12 +93,10 @@ void CPlayfield::PlaceCard(platform::Window* window, platform::DrawingContext& d
         // Keeps the card over its column when the board has been re-centred.
         deck->MoveTo(startX + (column - startColumn) * pitch, deck->GetY(), nullptr);
     } else {
-        if (!GameOptions.LastStack || column == -1)
-            column = startColumn;
+        if (!GameOptions.LastStack || column == -1) column = startColumn;
         deck->MoveTo(startX + (column - startColumn) * pitch, startY, nullptr);
     }
-    if (!theMainWindow->IsGameOver())
-        deck->DrawCard(dc);
+    if (!theMainWindow->IsGameOver()) deck->DrawCard(dc);
     if (!theMainWindow->IsGameOver() && Gap(deck->GetX(), deck->GetY(), column) <= 0)
         theMainWindow->GameOver(window, NoRoom);
 }
@@ -108,8 +106,7 @@ void CPlayfield::Tick(platform::Window* window) {
         const auto dc = window->GetDC();
         deck->MoveBy(0, kFallStep * Up(), dc.get());
         for (int c = 0; c < kColumns; ++c) {
-            if (payoutTicks[c] == 0)
-                continue;
+            if (payoutTicks[c] == 0) continue;
             if (--payoutTicks[c] == 0) {
                 payout[c] = 0;
                 payoutHand[c] = 0;
@@ -121,40 +118,33 @@ void CPlayfield::Tick(platform::Window* window) {
 }
 
 void CPlayfield::CheckLanding(platform::Window* window) {
-    if (Gap(deck->GetX(), deck->GetY(), column) == 0)
-        Land(window);
+    if (Gap(deck->GetX(), deck->GetY(), column) == 0) Land(window);
 }
 
 void CPlayfield::MoveLeft(platform::Window* window) {
     const int target = column - 1;
-    if (target < 0)
-        return;
+    if (target < 0) return;
     const std::int32_t gap = Gap(deck->GetX(), deck->GetY(), target);
-    if (gap < 0)
-        return;
+    if (gap < 0) return;
     {
         const auto dc = window->GetDC();
         deck->MoveBy(-(CardWidth() + kColumnGap), 0, dc.get());
         column = target;
     }
-    if (gap == 0)
-        Land(window);
+    if (gap == 0) Land(window);
 }
 
 void CPlayfield::MoveRight(platform::Window* window) {
     const int target = column + 1;
-    if (target > stacks->Count() - 1)
-        return;
+    if (target > stacks->Count() - 1) return;
     const std::int32_t gap = Gap(deck->GetX(), deck->GetY(), target);
-    if (gap < 0)
-        return;
+    if (gap < 0) return;
     {
         const auto dc = window->GetDC();
         deck->MoveBy(CardWidth() + kColumnGap, 0, dc.get());
         column = target;
     }
-    if (gap == 0)
-        Land(window);
+    if (gap == 0) Land(window);
 }
 
 void CPlayfield::Drop(platform::Window* window) {
@@ -219,8 +209,7 @@ void CPlayfield::Land(platform::Window* window) {
     ReportDeal(*deck);
     if (dealt) {
         // The level change runs through the window's command handler before the new card enters.
-        if (cardsThisLevel >= kCardsPerLevel)
-            window->SendMessage(platform::Msg::Command, ID_NEXT_LEVEL, 0);
+        if (cardsThisLevel >= kCardsPerLevel) window->SendMessage(platform::Msg::Command, ID_NEXT_LEVEL, 0);
         PlaceCard(window, *dc);
         DrawStatus(*dc);
     } else {

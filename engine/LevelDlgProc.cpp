@@ -24,8 +24,7 @@ std::intptr_t LevelDlgProc(platform::Window* dialog, platform::Msg message, plat
             return 1;
         case platform::Msg::Command: {
             const int id = platform::LoWord(wParam);
-            if (id != platform::IDOK && id != platform::IDCANCEL)
-                return 0;
+            if (id != platform::IDOK && id != platform::IDCANCEL) return 0;
             dialog->KillTimer(kCloseTimer);
             dialog->EndDialog(id);
             return 1;

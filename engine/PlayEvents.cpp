@@ -6,7 +6,9 @@ namespace {
 PlayEventSink sink;
 }
 
-PlayEventSink SetPlayEventSink(PlayEventSink newSink) { return std::exchange(sink, std::move(newSink)); }
+PlayEventSink SetPlayEventSink(PlayEventSink newSink) {
+    return std::exchange(sink, std::move(newSink));
+}
 
 void ReportPlayEvent(const PlayEvent& event) {
     if (sink) sink(event);

@@ -73,8 +73,8 @@ public:
     // DialogBoxParam: builds the dialog from its template, owned by owner, sends it
     // WM_INITDIALOG with the parameter and runs its modal loop until EndDialog;
     // returns the result given to EndDialog, or −1 when the dialog cannot be made.
-    virtual std::intptr_t DialogBoxParam(const DialogTemplate& dialog, Window* owner,
-                                         DialogProc procedure, LPARAM parameter) = 0;
+    virtual std::intptr_t DialogBoxParam(const DialogTemplate& dialog, Window* owner, DialogProc procedure,
+                                         LPARAM parameter) = 0;
 
     // LoadBitmap: a bitmap of the platform's own kind holding the picture.
     virtual std::unique_ptr<Bitmap> CreateBitmap(const Image& picture) = 0;

@@ -14,33 +14,33 @@ class Window;
 
 struct DialogControl {
     enum class Kind {
-        Static,         // text, left-aligned unless centred
-        Edit,           // one-line text field
+        Static,  // text, left-aligned unless centred
+        Edit,    // one-line text field
         PushButton,
         DefaultPushButton,
-        CheckBox,       // an automatic check box
-        RadioButton,    // an automatic radio button
-        Icon,           // a picture from an icon resource
-        EtchedLine,     // a horizontal etched line
+        CheckBox,     // an automatic check box
+        RadioButton,  // an automatic radio button
+        Icon,         // a picture from an icon resource
+        EtchedLine,   // a horizontal etched line
     };
     Kind kind = Kind::Static;
-    int id = -1;        // −1: no identifier
-    std::string text;   // with & mnemonics, unless noPrefix
-    Rect place;         // x, y, x + width, y + height in dialog units
+    int id = -1;       // −1: no identifier
+    std::string text;  // with & mnemonics, unless noPrefix
+    Rect place;        // x, y, x + width, y + height in dialog units
     bool centred = false;
     bool noPrefix = false;
     bool tabStop = false;
     bool group = false;
     bool readOnly = false;
     bool border = false;
-    int icon = 0;       // the icon resource of an Icon control
+    int icon = 0;  // the icon resource of an Icon control
 };
 
 struct DialogTemplate {
     int id = 0;
     std::string title;
-    Rect place;               // x, y, x + width, y + height in dialog units
-    bool caption = true;      // title bar with a system menu; false: a popup with a thin border
+    Rect place;           // x, y, x + width, y + height in dialog units
+    bool caption = true;  // title bar with a system menu; false: a popup with a thin border
     std::string font = "MS Sans Serif";
     int pointSize = 8;
     std::vector<DialogControl> controls;  // in template order: the tab order

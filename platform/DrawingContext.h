@@ -41,8 +41,7 @@ public:
     // PatBlt with a solid brush of that colour (PATCOPY).
     virtual bool FillRect(const Rect& rect, ColorRef colour) = 0;
     // BitBlt of w × h from (sx, sy) of source to (x, y) of this context.
-    virtual bool BitBlt(int x, int y, int w, int h, DrawingContext& source, int sx, int sy,
-                        RasterOp op) = 0;
+    virtual bool BitBlt(int x, int y, int w, int h, DrawingContext& source, int sx, int sy, RasterOp op) = 0;
 
     // CreateCompatibleBitmap: w × h logical pixels at this context's pixel ratio.
     virtual std::unique_ptr<Bitmap> CreateCompatibleBitmap(int w, int h) = 0;

@@ -17,6 +17,8 @@ void SetLastErrorFromErrno(int errnoValue) {
     SetLastError(errnoValue, std::strerror(errnoValue));
 }
 
-const SystemError& GetLastError() { return lastError; }
+const SystemError& GetLastError() {
+    return lastError;
+}
 
 }  // namespace platform

@@ -23,8 +23,8 @@ enum class Msg : std::uint32_t {
     Command = 0x0111,     // low word of wParam: command or control identifier
     Timer = 0x0113,       // wParam: timer identifier
     InitMenu = 0x0116,
-    MenuSelect = 0x011F,  // wParam 0xFFFF0000 and lParam 0: the menu has closed
-    Sizing = 0x0214,      // wParam: SizingEdge; lParam: Rect* of the proposed outer rectangle
+    MenuSelect = 0x011F,   // wParam 0xFFFF0000 and lParam 0: the menu has closed
+    Sizing = 0x0214,       // wParam: SizingEdge; lParam: Rect* of the proposed outer rectangle
     MusicNotify = 0x03B9,  // wParam: MusicNotifyCode
 };
 
@@ -61,8 +61,12 @@ enum VirtualKey : WPARAM {
     VK_F3 = 0x72,
 };
 
-constexpr std::uint16_t LoWord(WPARAM w) { return static_cast<std::uint16_t>(w & 0xFFFF); }
-constexpr std::uint16_t HiWord(WPARAM w) { return static_cast<std::uint16_t>((w >> 16) & 0xFFFF); }
+constexpr std::uint16_t LoWord(WPARAM w) {
+    return static_cast<std::uint16_t>(w & 0xFFFF);
+}
+constexpr std::uint16_t HiWord(WPARAM w) {
+    return static_cast<std::uint16_t>((w >> 16) & 0xFFFF);
+}
 constexpr WPARAM MakeWParam(std::uint16_t low, std::uint16_t high) {
     return static_cast<WPARAM>(low) | (static_cast<WPARAM>(high) << 16);
 }

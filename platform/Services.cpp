@@ -6,12 +6,16 @@ namespace {
 Services installed;
 }
 
-const Services& Current() { return installed; }
+const Services& Current() {
+    return installed;
+}
 
 ScopedServices::ScopedServices(const Services& services) : previous_(installed) {
     installed = services;
 }
 
-ScopedServices::~ScopedServices() { installed = previous_; }
+ScopedServices::~ScopedServices() {
+    installed = previous_;
+}
 
 }  // namespace platform

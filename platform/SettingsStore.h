@@ -19,12 +19,10 @@ public:
     virtual ~SettingsStore() = default;
 
     // The value, or nothing when the key or the value does not exist or the store cannot be read.
-    virtual std::optional<SettingsValue> ReadValue(std::string_view keyPath,
-                                                   std::string_view name) = 0;
+    virtual std::optional<SettingsValue> ReadValue(std::string_view keyPath, std::string_view name) = 0;
     // Creates the key (and the keys above it) when needed and replaces any value of
     // that name, whatever its type. One committed transaction; false when not stored.
-    virtual bool WriteValue(std::string_view keyPath, std::string_view name,
-                            const SettingsValue& value) = 0;
+    virtual bool WriteValue(std::string_view keyPath, std::string_view name, const SettingsValue& value) = 0;
     // Deletes the key with its values. False when the key does not exist, when it
     // still has subkeys (as RegDeleteKey refuses), or when the store cannot be written.
     virtual bool DeleteKey(std::string_view keyPath) = 0;

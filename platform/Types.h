@@ -12,9 +12,15 @@ using ColorRef = std::uint32_t;
 constexpr ColorRef Rgb(int red, int green, int blue) {
     return static_cast<ColorRef>((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
 }
-constexpr int RedOf(ColorRef c) { return static_cast<int>(c & 0xFF); }
-constexpr int GreenOf(ColorRef c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int BlueOf(ColorRef c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr int RedOf(ColorRef c) {
+    return static_cast<int>(c & 0xFF);
+}
+constexpr int GreenOf(ColorRef c) {
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int BlueOf(ColorRef c) {
+    return static_cast<int>((c >> 16) & 0xFF);
+}
 
 struct Point {
     int x = 0;

@@ -32,9 +32,8 @@ const platform::DialogTemplate* FindDialogTemplate(int id) {
         case IDD_NEXT_LEVEL:
             return &levelDialog;
         default:
-            platform::SetLastError(
-                kResourceNotFound,
-                "The specified resource name cannot be found in the image file.");
+            platform::SetLastError(kResourceNotFound,
+                                   "The specified resource name cannot be found in the image file.");
             return nullptr;
     }
 }

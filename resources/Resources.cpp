@@ -8,7 +8,10 @@ namespace {
 
 constexpr int kResourceNotFound = 1814;
 
-void ReportMissing() { platform::SetLastError(kResourceNotFound, "The specified resource name cannot be found in the image file."); }
+void ReportMissing() {
+    platform::SetLastError(kResourceNotFound,
+                           "The specified resource name cannot be found in the image file.");
+}
 
 }  // namespace
 

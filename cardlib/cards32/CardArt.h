@@ -12,7 +12,7 @@ inline constexpr int kBackPicture = 52;
 inline constexpr int kPictureCount = 53;
 
 class CardArt {
-  public:
+public:
     virtual ~CardArt() = default;
     // Paints the picture so that it fills card; what lies outside the card's
     // own outline is left untouched, so a transparent target keeps its corners clear.

@@ -12,7 +12,7 @@
 namespace cards32 {
 
 class CardCache {
-  public:
+public:
     explicit CardCache(CardArt& art) : art_(art) {}
 
     // The picture at that size, rendered on first use; null when it cannot be made.
@@ -20,7 +20,7 @@ class CardCache {
     void Clear() { images_.clear(); }
     std::size_t Size() const { return images_.size(); }
 
-  private:
+private:
     struct Key {
         int picture;
         int width;

@@ -12,7 +12,7 @@
 namespace cards32 {
 
 class CardRenderer {
-  public:
+public:
     explicit CardRenderer(std::unique_ptr<CardArt> art) : art_(std::move(art)), cache_(*art_) {}
 
     // Draws a face, a back or the erasing fill over width × height logical pixels
@@ -20,7 +20,7 @@ class CardRenderer {
     bool Draw(const CardSurface& surface, int x, int y, int width, int height, int card, int mode,
               std::uint32_t colour);
 
-  private:
+private:
     std::unique_ptr<CardArt> art_;
     CardCache cache_;
 };

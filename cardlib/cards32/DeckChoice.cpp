@@ -16,8 +16,7 @@ const QStringList kPreferredDecks{QStringLiteral("plastic"), QStringLiteral("tan
 
 QStringList DeckFolders() {
     QString dataDirs = qEnvironmentVariable("XDG_DATA_DIRS");
-    if (dataDirs.isEmpty())
-        dataDirs = QStringLiteral("/usr/local/share:/usr/share");
+    if (dataDirs.isEmpty()) dataDirs = QStringLiteral("/usr/local/share:/usr/share");
     QStringList folders;
     for (const QString& dir : dataDirs.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
         folders << QDir(dir).filePath(QStringLiteral("aisleriot/cards"));
@@ -45,15 +44,13 @@ QStringList DeckCandidates() {
         return chosen.contains(QLatin1Char('/')) ? QStringList{chosen} : InstalledFiles(chosen);
     }
     QStringList files;
-    for (const QString& deck : kPreferredDecks)
-        files << InstalledFiles(deck);
+    for (const QString& deck : kPreferredDecks) files << InstalledFiles(deck);
     return files;
 }
 
 std::unique_ptr<CardArt> ChooseCardArt() {
     for (const QString& path : DeckCandidates()) {
-        if (auto deck = SvgDeck::Open(path))
-            return deck;
+        if (auto deck = SvgDeck::Open(path)) return deck;
     }
     return std::make_unique<DrawnDeck>();
 }

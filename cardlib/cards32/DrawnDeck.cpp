@@ -70,8 +70,7 @@ const std::array<QPainterPath, 4>& SuitShapes() {
 void DrawSuit(QPainter& painter, int suit, QPointF centre, qreal size, bool upsideDown = false) {
     painter.save();
     painter.translate(centre);
-    if (upsideDown)
-        painter.rotate(180);
+    if (upsideDown) painter.rotate(180);
     painter.scale(size, size);
     painter.setPen(Qt::NoPen);
     painter.setBrush(InkOf(suit));
@@ -158,8 +157,7 @@ void DrawCentre(QPainter& painter, int rank, int suit) {
 void DrawFace(QPainter& painter, int rank, int suit) {
     painter.setPen(QPen(QColor(0x60, 0x60, 0x68), 1));
     painter.setBrush(Qt::white);
-    painter.drawRoundedRect(QRectF(0.5, 0.5, kWidth - 1, kHeight - 1), kCornerRadius,
-                            kCornerRadius);
+    painter.drawRoundedRect(QRectF(0.5, 0.5, kWidth - 1, kHeight - 1), kCornerRadius, kCornerRadius);
     DrawCentre(painter, rank, suit);
     DrawIndex(painter, rank, suit);
     painter.translate(kCentre);
@@ -171,8 +169,7 @@ void DrawFace(QPainter& painter, int rank, int suit) {
 void DrawBack(QPainter& painter) {
     painter.setPen(QPen(QColor(0x60, 0x60, 0x68), 1));
     painter.setBrush(Qt::white);
-    painter.drawRoundedRect(QRectF(0.5, 0.5, kWidth - 1, kHeight - 1), kCornerRadius,
-                            kCornerRadius);
+    painter.drawRoundedRect(QRectF(0.5, 0.5, kWidth - 1, kHeight - 1), kCornerRadius, kCornerRadius);
     const QRectF field(4, 4, kWidth - 8, kHeight - 8);
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(0x1E, 0x4B, 0x96));

@@ -8,7 +8,7 @@
 namespace cards32 {
 
 class DrawnDeck final : public CardArt {
-  public:
+public:
     void Paint(QPainter& painter, const QRectF& card, int picture) override;
 };
 

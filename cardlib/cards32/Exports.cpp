@@ -16,15 +16,13 @@ std::unique_ptr<cards32::CardRenderer> renderer;
 
 // Made at initialisation, or at the first draw of a caller that skipped it.
 cards32::CardRenderer& Renderer() {
-    if (!renderer)
-        renderer = std::make_unique<cards32::CardRenderer>(cards32::ChooseCardArt());
+    if (!renderer) renderer = std::make_unique<cards32::CardRenderer>(cards32::ChooseCardArt());
     return *renderer;
 }
 
 int DrawScaled(CardSurface* surface, int x, int y, int width, int height, int card, int mode,
                std::uint32_t colour) {
-    if (!surface)
-        return 0;
+    if (!surface) return 0;
     try {
         return Renderer().Draw(*surface, x, y, width, height, card, mode, colour) ? 1 : 0;
     } catch (...) {
@@ -35,10 +33,8 @@ int DrawScaled(CardSurface* surface, int x, int y, int width, int height, int ca
 }  // namespace
 
 CARDS32_EXPORT int cdtInit(int* width, int* height) {
-    if (width)
-        *width = CARDS32_CARD_WIDTH;
-    if (height)
-        *height = CARDS32_CARD_HEIGHT;
+    if (width) *width = CARDS32_CARD_WIDTH;
+    if (height) *height = CARDS32_CARD_HEIGHT;
     try {
         Renderer();
         return 1;
@@ -47,13 +43,12 @@ CARDS32_EXPORT int cdtInit(int* width, int* height) {
     }
 }
 
-CARDS32_EXPORT int cdtDraw(CardSurface* surface, int x, int y, int card, int mode,
-                           std::uint32_t colour) {
+CARDS32_EXPORT int cdtDraw(CardSurface* surface, int x, int y, int card, int mode, std::uint32_t colour) {
     return DrawScaled(surface, x, y, CARDS32_CARD_WIDTH, CARDS32_CARD_HEIGHT, card, mode, colour);
 }
 
-CARDS32_EXPORT int cdtDrawExt(CardSurface* surface, int x, int y, int dx, int dy, int card,
-                              int mode, std::uint32_t colour) {
+CARDS32_EXPORT int cdtDrawExt(CardSurface* surface, int x, int y, int dx, int dy, int card, int mode,
+                              std::uint32_t colour) {
     return DrawScaled(surface, x, y, dx, dy, card, mode, colour);
 }
 

@@ -11,7 +11,7 @@
 namespace cards32 {
 
 class SvgDeck final : public CardArt {
-  public:
+public:
     // Null unless the file is a readable SVG (gzipped or not) with every card in it.
     static std::unique_ptr<SvgDeck> Open(const QString& path);
     explicit SvgDeck(const QString& path) : renderer_(path) {}
@@ -20,7 +20,7 @@ class SvgDeck final : public CardArt {
 
     void Paint(QPainter& painter, const QRectF& card, int picture) override;
 
-  private:
+private:
     QSvgRenderer renderer_;
 };
 

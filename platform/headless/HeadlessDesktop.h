@@ -19,7 +19,7 @@ struct DialogRecord {
     int templateId = 0;
     std::string title;
     Window* owner = nullptr;
-    Rect outer;                // where the dialog stood when it ended
+    Rect outer;  // where the dialog stood when it ended
     std::intptr_t result = 0;
 };
 
@@ -37,14 +37,12 @@ public:
     ~HeadlessDesktop() override;
 
     int RegisterWindowClass(const WindowClass& windowClass) override;
-    Window* CreateMainWindow(std::string_view className, std::string_view title,
-                             const Rect& outer) override;
+    Window* CreateMainWindow(std::string_view className, std::string_view title, const Rect& outer) override;
     // Runs until WM_QUIT: posted messages first, then the next timer to fall due,
     // advancing the virtual clock to it. Returns -1 if nothing is left to happen.
     int RunMessageLoop(const std::vector<Accelerator>& accelerators) override;
     void PostQuitMessage(int exitCode) override;
-    int MessageBox(Window* owner, std::string_view text, std::string_view caption,
-                   unsigned style) override;
+    int MessageBox(Window* owner, std::string_view text, std::string_view caption, unsigned style) override;
     int GetSystemMetric(SystemMetric metric) const override;
     // Builds the dialog (dialog units are 2 × 2 pixels here), sends WM_INITDIALOG, calls
     // dialogHandler, then runs posted messages and timers on the virtual clock until the

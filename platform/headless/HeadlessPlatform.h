@@ -14,8 +14,7 @@ namespace platform {
 class HeadlessPlatform {
 public:
     explicit HeadlessPlatform(SettingsStore& settings)
-        : desktop(clock), tones(clock),
-          scope_(Services{&desktop, &settings, &clock, &tones, &modules}) {}
+        : desktop(clock), tones(clock), scope_(Services{&desktop, &settings, &clock, &tones, &modules}) {}
 
     VirtualClock clock;
     HeadlessDesktop desktop;

@@ -19,7 +19,9 @@ HeadlessWindow::HeadlessWindow(HeadlessDesktop& desktop, WindowProc procedure, s
     ResizeBuffer();
 }
 
-HeadlessWindow::~HeadlessWindow() { desktop_.Forget(this); }
+HeadlessWindow::~HeadlessWindow() {
+    desktop_.Forget(this);
+}
 
 Rect HeadlessWindow::GetClientRect() const {
     if (!framed_) return {0, 0, outer_.Width(), outer_.Height()};
@@ -70,7 +72,9 @@ bool HeadlessWindow::ShowWindow(ShowCommand command) {
     return previous != ShowCommand::Hide;
 }
 
-WindowPlacement HeadlessWindow::GetWindowPlacement() const { return {showState_, normal_}; }
+WindowPlacement HeadlessWindow::GetWindowPlacement() const {
+    return {showState_, normal_};
+}
 
 bool HeadlessWindow::SetWindowText(std::string_view text) {
     title_.assign(text);
@@ -79,8 +83,8 @@ bool HeadlessWindow::SetWindowText(std::string_view text) {
 }
 
 HeadlessWindow& HeadlessWindow::AddControl(int id, std::string text) {
-    auto control = std::make_unique<HeadlessWindow>(desktop_, nullptr, std::move(text),
-                                                    Rect{0, 0, 10, 10}, this, false);
+    auto control =
+        std::make_unique<HeadlessWindow>(desktop_, nullptr, std::move(text), Rect{0, 0, 10, 10}, this, false);
     HeadlessWindow& added = *control;
     controls_[id] = std::move(control);
     return added;
@@ -135,7 +139,8 @@ bool HeadlessWindow::EndDialog(std::intptr_t result) {
 std::unique_ptr<DrawingContext> HeadlessWindow::GetDC() {
     auto dc = std::make_unique<RasterContext>(pixels_, recording_ ? &drawCalls_ : nullptr,
                                               [this](const Rect& changed) {
-                                                  if (recording_ && !changed.IsEmpty()) pushes_.push_back(changed);
+                                                  if (recording_ && !changed.IsEmpty())
+                                                      pushes_.push_back(changed);
                                               });
     dc->SetRasterising(rasterise_);
     dc->CountOutside(&outsideDraws_);

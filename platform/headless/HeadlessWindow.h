@@ -18,8 +18,8 @@ class HeadlessDesktop;
 class HeadlessWindow final : public Window {
 public:
     // A framed window has a title and menu bar around its client area; a control has none.
-    HeadlessWindow(HeadlessDesktop& desktop, WindowProc procedure, std::string title,
-                   const Rect& outer, HeadlessWindow* parent = nullptr, bool framed = true);
+    HeadlessWindow(HeadlessDesktop& desktop, WindowProc procedure, std::string title, const Rect& outer,
+                   HeadlessWindow* parent = nullptr, bool framed = true);
     ~HeadlessWindow() override;
 
     Window* GetParent() const override { return parent_; }

@@ -71,8 +71,7 @@ bool RasterContext::FillRect(const Rect& rect, ColorRef colour) {
     return true;
 }
 
-bool RasterContext::BitBlt(int x, int y, int w, int h, DrawingContext& source, int sx, int sy,
-                           RasterOp op) {
+bool RasterContext::BitBlt(int x, int y, int w, int h, DrawingContext& source, int sx, int sy, RasterOp op) {
     auto* raster = dynamic_cast<RasterContext*>(&source);
     if (!raster) return false;
     Note({x, y, x + w, y + h});
@@ -90,8 +89,7 @@ bool RasterContext::BitBlt(int x, int y, int w, int h, DrawingContext& source, i
     block.reserve(static_cast<std::size_t>(std::max(0, w)) * std::max(0, h));
     for (int row = 0; row < h; ++row)
         for (int col = 0; col < w; ++col)
-            block.push_back(from.Contains(sx + col, sy + row) ? from.Pixel(sx + col, sy + row)
-                                                               : 0xFF000000u);
+            block.push_back(from.Contains(sx + col, sy + row) ? from.Pixel(sx + col, sy + row) : 0xFF000000u);
     for (int row = 0; row < h; ++row)
         for (int col = 0; col < w; ++col)
             if (target_.Contains(x + col, y + row))
@@ -160,8 +158,9 @@ bool RasterContext::DrawPixels(const Rect& target, const PixelView& pixels) {
         for (int x = target.left; x < target.right; ++x) {
             if (!target_.Contains(x, y)) continue;
             const int sx = (x - target.left) * pixels.width / target.Width();
-            target_.SetPixel(x, y, Blend(target_.Pixel(x, y),
-                                         pixels.pixels[static_cast<std::size_t>(sy) * pixels.stride + sx]));
+            target_.SetPixel(
+                x, y,
+                Blend(target_.Pixel(x, y), pixels.pixels[static_cast<std::size_t>(sy) * pixels.stride + sx]));
         }
     }
     Record(DrawCall{DrawCall::Kind::DrawPixels, target});

@@ -17,11 +17,11 @@ struct DrawCall {
     enum class Kind { FillRect, BitBlt, TextOut, DrawPixels };
     DrawCall(Kind k, const Rect& r) : kind(k), rect(r) {}
     Kind kind;
-    Rect rect;              // the destination rectangle
-    ColorRef colour = 0;    // fill colour, or text colour for TextOut
+    Rect rect;                // the destination rectangle
+    ColorRef colour = 0;      // fill colour, or text colour for TextOut
     ColorRef background = 0;  // TextOut's background colour
     RasterOp op = RasterOp::SrcCopy;
-    std::string text;       // TextOut
+    std::string text;  // TextOut
 };
 
 class RasterBitmap final : public Bitmap {
@@ -51,8 +51,7 @@ public:
     ~RasterContext() override;
 
     bool FillRect(const Rect& rect, ColorRef colour) override;
-    bool BitBlt(int x, int y, int w, int h, DrawingContext& source, int sx, int sy,
-                RasterOp op) override;
+    bool BitBlt(int x, int y, int w, int h, DrawingContext& source, int sx, int sy, RasterOp op) override;
     std::unique_ptr<Bitmap> CreateCompatibleBitmap(int w, int h) override;
     std::unique_ptr<DrawingContext> CreateMemoryContext(Bitmap& selected) override;
     ColorRef SetTextColor(ColorRef colour) override;

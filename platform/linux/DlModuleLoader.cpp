@@ -14,7 +14,7 @@ namespace platform {
 namespace {
 
 class DlModule final : public Module {
-  public:
+public:
     explicit DlModule(void* handle) : handle_(handle) {}
     ~DlModule() override { dlclose(handle_); }
     DlModule(const DlModule&) = delete;
@@ -24,7 +24,7 @@ class DlModule final : public Module {
         return dlsym(handle_, std::string(name).c_str());
     }
 
-  private:
+private:
     void* handle_;
 };
 

@@ -123,8 +123,7 @@ void SdlToneDevice::Queue(unsigned frequency, std::uint64_t samples) {
         sdl_->ClearQueuedAudio(device_);
         queued = 0;
     }
-    const bool queuedAll =
-        (queued != 0 || QueueSamples(0, leadSamples_)) && QueueSamples(frequency, samples);
+    const bool queuedAll = (queued != 0 || QueueSamples(0, leadSamples_)) && QueueSamples(frequency, samples);
     if (!queuedAll) {
         ReportSilent(sdl_->GetError());
         CloseDevice();
@@ -135,8 +134,7 @@ bool SdlToneDevice::QueueSamples(unsigned frequency, std::uint64_t samples) {
     // Above half the sample rate a square wave cannot be represented: silence instead.
     const bool audible = frequency != 0 && std::uint64_t{frequency} * 2 <= rate_;
     while (samples > 0) {
-        const auto count =
-            static_cast<std::size_t>(std::min<std::uint64_t>(samples, chunk_.size()));
+        const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(samples, chunk_.size()));
         if (audible) {
             // The phase advances by exactly frequency/rate_ of a cycle per sample, so the
             // average pitch is exact even where a period is not a whole number of samples.
@@ -150,8 +148,8 @@ bool SdlToneDevice::QueueSamples(unsigned frequency, std::uint64_t samples) {
         } else {
             std::fill_n(chunk_.begin(), count, std::int16_t{0});
         }
-        if (sdl_->QueueAudio(device_, chunk_.data(),
-                           static_cast<Uint32>(count * sizeof(std::int16_t))) != 0) {
+        if (sdl_->QueueAudio(device_, chunk_.data(), static_cast<Uint32>(count * sizeof(std::int16_t))) !=
+            0) {
             return false;
         }
         samples -= count;

@@ -16,7 +16,7 @@ struct SdlAudioLibrary;
 // the caller is blocked for exactly that long and back-to-back tones join up
 // sample for sample. Without a device the tones are silent and only sleep.
 class SdlToneDevice final : public ToneDevice {
-  public:
+public:
     explicit SdlToneDevice(Clock& clock);
     ~SdlToneDevice() override;
     SdlToneDevice(const SdlToneDevice&) = delete;
@@ -29,7 +29,7 @@ class SdlToneDevice final : public ToneDevice {
     // Sound queued but not yet taken by the device.
     unsigned QueuedMilliseconds() const;
 
-  private:
+private:
     void Open();
     void WaitUntilOpen() const;
     void Queue(unsigned frequency, std::uint64_t samples);

@@ -51,10 +51,9 @@ CREATE TABLE registry_value (
 // A prepared statement, finalized when it goes out of scope. A statement that
 // failed to prepare makes every step fail with the connection's error.
 class Statement {
-  public:
+public:
     Statement(sqlite3* db, std::string_view sql) : db_(db) {
-        if (sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &stmt_, nullptr) !=
-            SQLITE_OK) {
+        if (sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &stmt_, nullptr) != SQLITE_OK) {
             sqlite3_finalize(stmt_);
             stmt_ = nullptr;
         }
@@ -66,15 +65,15 @@ class Statement {
     Statement& BindText(int index, std::string_view text) {
         if (stmt_) {
             // A null pointer would bind NULL, not an empty text.
-            sqlite3_bind_text(stmt_, index, text.empty() ? "" : text.data(),
-                              static_cast<int>(text.size()), SQLITE_TRANSIENT);
+            sqlite3_bind_text(stmt_, index, text.empty() ? "" : text.data(), static_cast<int>(text.size()),
+                              SQLITE_TRANSIENT);
         }
         return *this;
     }
     Statement& BindBytes(int index, std::string_view bytes) {
         if (stmt_) {
-            sqlite3_bind_blob(stmt_, index, bytes.empty() ? "" : bytes.data(),
-                              static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
+            sqlite3_bind_blob(stmt_, index, bytes.empty() ? "" : bytes.data(), static_cast<int>(bytes.size()),
+                              SQLITE_TRANSIENT);
         }
         return *this;
     }
@@ -102,7 +101,7 @@ class Statement {
         return data ? std::string(data, static_cast<std::size_t>(size)) : std::string();
     }
 
-  private:
+private:
     sqlite3* db_;
     sqlite3_stmt* stmt_ = nullptr;
 };
@@ -114,7 +113,7 @@ bool Execute(sqlite3* db, const char* sql) {
 // A write transaction that rolls back unless committed. It takes the write lock
 // at once, so two writers queue on the busy timeout instead of failing midway.
 class WriteTransaction {
-  public:
+public:
     explicit WriteTransaction(sqlite3* db) : db_(db), begun_(Execute(db, "BEGIN IMMEDIATE")) {}
     ~WriteTransaction() {
         if (begun_ && !sqlite3_get_autocommit(db_)) {
@@ -127,7 +126,7 @@ class WriteTransaction {
     bool Begun() const { return begun_; }
     bool Commit() { return begun_ && Execute(db_, "COMMIT"); }
 
-  private:
+private:
     sqlite3* db_;
     bool begun_;
 };
@@ -279,8 +278,7 @@ Verdict Examine(sqlite3* db) {
 
 SqliteSettingsStore::Connection Connect(const std::string& name, int& error) {
     sqlite3* raw = nullptr;
-    error =
-        sqlite3_open_v2(name.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    error = sqlite3_open_v2(name.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     SqliteSettingsStore::Connection db(raw);
     if (db) {
         sqlite3_busy_timeout(db.get(), kBusyTimeoutMs);
@@ -312,8 +310,7 @@ bool MakeFolders(const fs::path& folder, std::error_code& error) {
     fs::path partial;
     for (const fs::path& part : folder) {
         partial /= part;
-        if (!part.empty() && !IsFolder(partial) && ::mkdir(partial.c_str(), 0700) != 0 &&
-            errno != EEXIST) {
+        if (!part.empty() && !IsFolder(partial) && ::mkdir(partial.c_str(), 0700) != 0 && errno != EEXIST) {
             error.assign(errno, std::system_category());
             return false;
         }
@@ -361,8 +358,7 @@ std::optional<fs::path> MoveAside(const fs::path& file, std::error_code& error) 
                 continue;
             }
             // Some file systems cannot refuse to replace; the target was free a moment ago.
-            if ((errno != EINVAL && errno != ENOSYS) ||
-                ::rename(file.c_str(), target.c_str()) != 0) {
+            if ((errno != EINVAL && errno != ENOSYS) || ::rename(file.c_str(), target.c_str()) != 0) {
                 error.assign(errno, std::system_category());
                 return std::nullopt;
             }
@@ -370,8 +366,7 @@ std::optional<fs::path> MoveAside(const fs::path& file, std::error_code& error) 
         for (const char* companion : kCompanions) {
             const fs::path from = WithSuffix(file, companion);
             // A companion left behind would be read into the new store.
-            if (Exists(from) &&
-                ::rename(from.c_str(), WithSuffix(target, companion).c_str()) != 0) {
+            if (Exists(from) && ::rename(from.c_str(), WithSuffix(target, companion).c_str()) != 0) {
                 error.assign(errno, std::system_category());
                 return std::nullopt;
             }
@@ -426,12 +421,10 @@ std::unique_ptr<SqliteSettingsStore> SqliteSettingsStore::Open(const fs::path& f
         }
         const std::optional<fs::path> aside = MoveAside(file, error);
         if (!aside) {
-            return unusable("damaged (" + verdict.reason +
-                            ") and cannot be moved aside: " + error.message());
+            return unusable("damaged (" + verdict.reason + ") and cannot be moved aside: " + error.message());
         }
-        diagnostics << "Deckfall: the settings file " << file << " cannot be read ("
-                    << verdict.reason << "); it was moved to " << *aside
-                    << " and the default settings are used" << std::endl;
+        diagnostics << "Deckfall: the settings file " << file << " cannot be read (" << verdict.reason
+                    << "); it was moved to " << *aside << " and the default settings are used" << std::endl;
     }
     return unusable("it keeps changing while being opened");
 }
@@ -461,8 +454,7 @@ fs::path SqliteSettingsStore::DefaultPath() {
     return base / "Quillmoor" / "Deckfall" / "settings.db";
 }
 
-std::optional<SettingsValue> SqliteSettingsStore::ReadValue(std::string_view keyPath,
-                                                            std::string_view name) {
+std::optional<SettingsValue> SqliteSettingsStore::ReadValue(std::string_view keyPath, std::string_view name) {
     if (!db_ || !IsKeyPath(keyPath)) {
         return std::nullopt;
     }
@@ -511,8 +503,7 @@ bool SqliteSettingsStore::DeleteKey(std::string_view keyPath) {
         return false;
     }
     WriteTransaction transaction(db_.get());
-    const std::optional<std::int64_t> key =
-        transaction.Begun() ? FindKey(db_.get(), keyPath) : std::nullopt;
+    const std::optional<std::int64_t> key = transaction.Begun() ? FindKey(db_.get(), keyPath) : std::nullopt;
     if (!key) {
         return false;
     }
@@ -522,8 +513,8 @@ bool SqliteSettingsStore::DeleteKey(std::string_view keyPath) {
     }
     Statement values(db_.get(), "DELETE FROM registry_value WHERE key = ?1");
     Statement self(db_.get(), "DELETE FROM registry_key WHERE id = ?1");
-    return values.BindInt(1, *key).Step() == SQLITE_DONE &&
-           self.BindInt(1, *key).Step() == SQLITE_DONE && transaction.Commit();
+    return values.BindInt(1, *key).Step() == SQLITE_DONE && self.BindInt(1, *key).Step() == SQLITE_DONE &&
+           transaction.Commit();
 }
 
 }  // namespace platform

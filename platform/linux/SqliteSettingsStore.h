@@ -18,7 +18,7 @@ namespace platform {
 class SqliteSettingsStore final : public SettingsStore {
     struct Token {};
 
-  public:
+public:
     // Opens the store at `file`, making its folder and the file when missing. Never
     // fails: a damaged file or one of another program is moved aside to
     // "<file>.damaged-<date>-<time>" and a new store begins; when no store can be
@@ -39,13 +39,11 @@ class SqliteSettingsStore final : public SettingsStore {
     // Only for Open and InMemory; a null connection makes the store that holds nothing.
     SqliteSettingsStore(Token, Connection db);
 
-    std::optional<SettingsValue> ReadValue(std::string_view keyPath,
-                                           std::string_view name) override;
-    bool WriteValue(std::string_view keyPath, std::string_view name,
-                    const SettingsValue& value) override;
+    std::optional<SettingsValue> ReadValue(std::string_view keyPath, std::string_view name) override;
+    bool WriteValue(std::string_view keyPath, std::string_view name, const SettingsValue& value) override;
     bool DeleteKey(std::string_view keyPath) override;
 
-  private:
+private:
     Connection db_;
 };
 

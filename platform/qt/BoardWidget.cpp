@@ -12,15 +12,18 @@ BoardWidget::BoardWidget(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
-void BoardWidget::Push(const QRect& rect) { repaint(rect); }
+void BoardWidget::Push(const QRect& rect) {
+    repaint(rect);
+}
 
 void BoardWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     const QRect area = event->rect();
     const qreal ratio = backBuffer_.devicePixelRatio();
-    painter.drawImage(QRectF(area), backBuffer_,
-                      QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio));
+    painter.drawImage(
+        QRectF(area), backBuffer_,
+        QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio));
     if (!framePainted_ && isVisible()) {
         framePainted_ = true;
         if (onFirstFrame) onFirstFrame();

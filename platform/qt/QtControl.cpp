@@ -8,7 +8,9 @@ namespace platform {
 
 namespace {
 
-Rect ToRect(const QRect& r) { return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()}; }
+Rect ToRect(const QRect& r) {
+    return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()};
+}
 
 }  // namespace
 
@@ -36,7 +38,8 @@ Rect QtControl::GetClientRect() const {
 
 bool QtControl::MoveTo(int x, int y) {
     if (!widget_) return false;
-    widget_->move(widget_->parentWidget() ? widget_->parentWidget()->mapFromGlobal(QPoint(x, y)) : QPoint(x, y));
+    widget_->move(widget_->parentWidget() ? widget_->parentWidget()->mapFromGlobal(QPoint(x, y))
+                                          : QPoint(x, y));
     return true;
 }
 
@@ -63,10 +66,14 @@ std::string QtControl::GetWindowText() const {
 
 bool QtControl::SetWindowText(std::string_view text) {
     const QString string = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    if (auto* edit = qobject_cast<QLineEdit*>(widget_)) edit->setText(string);
-    else if (auto* label = qobject_cast<QLabel*>(widget_)) label->setText(WithoutMnemonics(string));
-    else if (auto* button = qobject_cast<QAbstractButton*>(widget_)) button->setText(string);
-    else return false;
+    if (auto* edit = qobject_cast<QLineEdit*>(widget_))
+        edit->setText(string);
+    else if (auto* label = qobject_cast<QLabel*>(widget_))
+        label->setText(WithoutMnemonics(string));
+    else if (auto* button = qobject_cast<QAbstractButton*>(widget_))
+        button->setText(string);
+    else
+        return false;
     return true;
 }
 
@@ -77,7 +84,9 @@ bool QtControl::EnableWindow(bool enable) {
     return wasDisabled;
 }
 
-bool QtControl::IsWindowEnabled() const { return widget_ && widget_->isEnabled(); }
+bool QtControl::IsWindowEnabled() const {
+    return widget_ && widget_->isEnabled();
+}
 
 bool QtControl::SetFocus() {
     if (!widget_) return false;

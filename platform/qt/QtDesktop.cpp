@@ -31,7 +31,9 @@ long ResidentKiB() {
 
 }  // namespace
 
-QtDesktop::QtDesktop() { QApplication::setQuitOnLastWindowClosed(false); }
+QtDesktop::QtDesktop() {
+    QApplication::setQuitOnLastWindowClosed(false);
+}
 
 QtDesktop::~QtDesktop() = default;
 
@@ -154,7 +156,9 @@ void QtDesktop::StartStatsReport() {
         const QtMainWindow::TimerStats& stats = mainWindow_->Stats();
         timespec now{};
         clock_gettime(CLOCK_MONOTONIC, &now);
-        std::fprintf(stderr, "timers monotonic_ns=%lld timer_events=%lld fall_ticks=%lld tick_pixels=%lld tick_cpu_ns=%lld tick_push_cpu_ns=%lld\n",
+        std::fprintf(stderr,
+                     "timers monotonic_ns=%lld timer_events=%lld fall_ticks=%lld tick_pixels=%lld "
+                     "tick_cpu_ns=%lld tick_push_cpu_ns=%lld\n",
                      static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec, stats.timerEvents,
                      stats.fallTicks, stats.tickPixels, stats.tickCpuNs, stats.tickPushCpuNs);
     });

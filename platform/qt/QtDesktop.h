@@ -18,12 +18,10 @@ public:
     ~QtDesktop() override;
 
     int RegisterWindowClass(const WindowClass& windowClass) override;
-    Window* CreateMainWindow(std::string_view className, std::string_view title,
-                             const Rect& outer) override;
+    Window* CreateMainWindow(std::string_view className, std::string_view title, const Rect& outer) override;
     int RunMessageLoop(const std::vector<Accelerator>& accelerators) override;
     void PostQuitMessage(int exitCode) override;
-    int MessageBox(Window* owner, std::string_view text, std::string_view caption,
-                   unsigned style) override;
+    int MessageBox(Window* owner, std::string_view text, std::string_view caption, unsigned style) override;
     int GetSystemMetric(SystemMetric metric) const override;
     std::unique_ptr<Bitmap> CreateBitmap(const Image& picture) override;
     std::intptr_t DialogBoxParam(const DialogTemplate& dialog, Window* owner, DialogProc procedure,

@@ -16,7 +16,9 @@ namespace platform {
 
 namespace {
 
-Rect ToRect(const QRect& r) { return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()}; }
+Rect ToRect(const QRect& r) {
+    return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()};
+}
 
 // The dialog base units of the dialog font, as Windows measures them.
 QSize BaseUnits() {
@@ -28,8 +30,12 @@ QSize BaseUnits() {
 
 }  // namespace
 
-int QtDialog::UnitsToPixelsX(int units) { return units * BaseUnits().width() / 4; }
-int QtDialog::UnitsToPixelsY(int units) { return units * BaseUnits().height() / 8; }
+int QtDialog::UnitsToPixelsX(int units) {
+    return units * BaseUnits().width() / 4;
+}
+int QtDialog::UnitsToPixelsY(int units) {
+    return units * BaseUnits().height() / 8;
+}
 
 QtDialog::QtDialog(const DialogTemplate& dialogTemplate, QWidget* owner, Window* ownerWindow,
                    DialogProc procedure)
@@ -59,7 +65,10 @@ void QtDialog::Build(const DialogTemplate& dialogTemplate) {
         const QString text = QString::fromUtf8(control.text);
         switch (control.kind) {
             case DialogControl::Kind::Static: {
-                auto* label = new QLabel(control.noPrefix ? QString::fromUtf8(control.text) : QtControl::WithoutMnemonics(QString::fromUtf8(control.text)), this);
+                auto* label = new QLabel(control.noPrefix
+                                             ? QString::fromUtf8(control.text)
+                                             : QtControl::WithoutMnemonics(QString::fromUtf8(control.text)),
+                                         this);
                 label->setAlignment((control.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
                 widget = label;
                 break;
@@ -119,7 +128,8 @@ void QtDialog::Build(const DialogTemplate& dialogTemplate) {
         if (control.id != -1) controls_[control.id] = std::make_unique<QtControl>(widget, this);
         if (control.tabStop) tabOrder_.emplace_back(control.id, widget);
     }
-    for (std::size_t i = 1; i < tabOrder_.size(); ++i) setTabOrder(tabOrder_[i - 1].second, tabOrder_[i].second);
+    for (std::size_t i = 1; i < tabOrder_.size(); ++i)
+        setTabOrder(tabOrder_[i - 1].second, tabOrder_[i].second);
 }
 
 std::intptr_t QtDialog::Run(LPARAM parameter) {
@@ -154,12 +164,17 @@ bool QtDialog::event(QEvent* event) {
 }
 
 void QtDialog::timerEvent(QTimerEvent* event) {
-    if (const std::optional<std::uintptr_t> id = timers_.Find(event->timerId())) SendMessage(Msg::Timer, *id, 0);
+    if (const std::optional<std::uintptr_t> id = timers_.Find(event->timerId()))
+        SendMessage(Msg::Timer, *id, 0);
 }
 
-Rect QtDialog::GetWindowRect() const { return ToRect(frameGeometry()); }
+Rect QtDialog::GetWindowRect() const {
+    return ToRect(frameGeometry());
+}
 
-Rect QtDialog::GetClientRect() const { return {0, 0, width(), height()}; }
+Rect QtDialog::GetClientRect() const {
+    return {0, 0, width(), height()};
+}
 
 bool QtDialog::MoveTo(int x, int y) {
     move(x, y);
@@ -183,7 +198,9 @@ bool QtDialog::ShowWindow(ShowCommand command) {
     return wasVisible;
 }
 
-std::string QtDialog::GetWindowText() const { return windowTitle().toStdString(); }
+std::string QtDialog::GetWindowText() const {
+    return windowTitle().toStdString();
+}
 
 bool QtDialog::SetWindowText(std::string_view text) {
     setWindowTitle(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
@@ -223,9 +240,13 @@ bool QtDialog::UpdateWindow() {
     return true;
 }
 
-bool QtDialog::SetTimer(std::uintptr_t id, unsigned milliseconds) { return timers_.Set(id, milliseconds); }
+bool QtDialog::SetTimer(std::uintptr_t id, unsigned milliseconds) {
+    return timers_.Set(id, milliseconds);
+}
 
-bool QtDialog::KillTimer(std::uintptr_t id) { return timers_.Kill(id); }
+bool QtDialog::KillTimer(std::uintptr_t id) {
+    return timers_.Kill(id);
+}
 
 LRESULT QtDialog::SendMessage(Msg message, WPARAM wParam, LPARAM lParam) {
     return procedure_ ? procedure_(this, message, wParam, lParam) : 0;
@@ -242,6 +263,8 @@ LRESULT QtDialog::DefWindowProc(Msg message, WPARAM, LPARAM) {
     return 0;
 }
 
-bool QtDialog::DestroyWindow() { return EndDialog(2); }
+bool QtDialog::DestroyWindow() {
+    return EndDialog(2);
+}
 
 }  // namespace platform

@@ -3,14 +3,16 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <map>
-#include <vector>
 #include <utility>
+#include <vector>
 
 namespace platform {
 
 namespace {
 
-QColor ToQColor(ColorRef c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
+QColor ToQColor(ColorRef c) {
+    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
 
 // Several contexts may draw on one image at once (a window context held across
 // a nested one, as GDI allows), but Qt allows one painter per image: they share it.
@@ -136,9 +138,13 @@ std::unique_ptr<DrawingContext> QtDrawingContext::CreateMemoryContext(Bitmap& se
     return std::make_unique<QtDrawingContext>(bitmap->image);
 }
 
-ColorRef QtDrawingContext::SetTextColor(ColorRef colour) { return std::exchange(textColour_, colour); }
+ColorRef QtDrawingContext::SetTextColor(ColorRef colour) {
+    return std::exchange(textColour_, colour);
+}
 
-ColorRef QtDrawingContext::SetBkColor(ColorRef colour) { return std::exchange(backgroundColour_, colour); }
+ColorRef QtDrawingContext::SetBkColor(ColorRef colour) {
+    return std::exchange(backgroundColour_, colour);
+}
 
 bool QtDrawingContext::TextOut(int x, int y, std::string_view text) {
     const QString string = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
@@ -156,8 +162,9 @@ bool QtDrawingContext::TextOut(int x, int y, std::string_view text) {
 
 std::optional<Size> QtDrawingContext::GetTextExtent(std::string_view text) {
     const QFontMetrics metrics(Font());
-    return Size{metrics.horizontalAdvance(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()))),
-                metrics.height()};
+    return Size{
+        metrics.horizontalAdvance(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()))),
+        metrics.height()};
 }
 
 bool QtDrawingContext::DrawPixels(const Rect& target, const PixelView& pixels) {

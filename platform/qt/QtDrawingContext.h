@@ -31,8 +31,7 @@ public:
     QtDrawingContext& operator=(const QtDrawingContext&) = delete;
 
     bool FillRect(const Rect& rect, ColorRef colour) override;
-    bool BitBlt(int x, int y, int w, int h, DrawingContext& source, int sx, int sy,
-                RasterOp op) override;
+    bool BitBlt(int x, int y, int w, int h, DrawingContext& source, int sx, int sy, RasterOp op) override;
     std::unique_ptr<Bitmap> CreateCompatibleBitmap(int w, int h) override;
     std::unique_ptr<DrawingContext> CreateMemoryContext(Bitmap& selected) override;
     ColorRef SetTextColor(ColorRef colour) override;

@@ -31,6 +31,8 @@ QtHost::~QtHost() {
     application_.reset();
 }
 
-Desktop& QtHost::GetDesktop() { return *desktop_; }
+Desktop& QtHost::GetDesktop() {
+    return *desktop_;
+}
 
 }  // namespace platform

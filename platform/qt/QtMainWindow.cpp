@@ -26,14 +26,22 @@ public:
     PaintRequestEvent() : QEvent(EventType()) {}
 };
 
-Rect ToRect(const QRect& r) { return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()}; }
-QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+Rect ToRect(const QRect& r) {
+    return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()};
+}
+QRect ToQRect(const Rect& r) {
+    return QRect(r.left, r.top, r.Width(), r.Height());
+}
 
 }  // namespace
 
 QtMainWindow::QtMainWindow(WindowProc procedure, const WindowClass& windowClass, const QString& title,
                            const Rect& outer)
-    : procedure_(procedure), board_(new BoardWidget(this)), normalRect_(outer), lastFrame_(outer), timers_(*this) {
+    : procedure_(procedure),
+      board_(new BoardWidget(this)),
+      normalRect_(outer),
+      lastFrame_(outer),
+      timers_(*this) {
     setWindowTitle(title);
     setCentralWidget(board_);
     BuildMenuBar(windowClass.menuBar);
@@ -113,8 +121,8 @@ bool QtMainWindow::TranslateAccelerator(const QKeyEvent& event, const std::vecto
         } else {
             // A character accelerator matches the character typed, whatever Shift it took.
             const QChar typed = text.isEmpty() ? QChar(event.key()) : text.front();
-            matches = typed == QChar(accelerator.key) && alt == accelerator.alt &&
-                      control == accelerator.control;
+            matches =
+                typed == QChar(accelerator.key) && alt == accelerator.alt && control == accelerator.control;
         }
         if (matches) {
             SendMessage(Msg::Command, MakeWParam(static_cast<std::uint16_t>(accelerator.command), 1), 0);
@@ -181,7 +189,8 @@ void QtMainWindow::timerEvent(QTimerEvent* event) {
 }
 
 void QtMainWindow::TrackNormalRect() {
-    if (framed_ && !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)) && isVisible())
+    if (framed_ && !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)) &&
+        isVisible())
         normalRect_ = ToRect(frameGeometry());
 }
 
@@ -239,15 +248,18 @@ void QtMainWindow::WaitForFrame() {
     // frame's margins, and so the outer rectangle, known.
     QElapsedTimer waited;
     waited.start();
-    while (waited.elapsed() < 2000 &&
-           (!windowHandle() || !windowHandle()->isExposed() ||
-            (windowHandle()->frameMargins().isNull() && waited.elapsed() < 300)))
+    while (waited.elapsed() < 2000 && (!windowHandle() || !windowHandle()->isExposed() ||
+                                       (windowHandle()->frameMargins().isNull() && waited.elapsed() < 300)))
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
 }
 
-Rect QtMainWindow::GetWindowRect() const { return ToRect(frameGeometry()); }
+Rect QtMainWindow::GetWindowRect() const {
+    return ToRect(frameGeometry());
+}
 
-Rect QtMainWindow::GetClientRect() const { return {0, 0, board_->width(), board_->height()}; }
+Rect QtMainWindow::GetClientRect() const {
+    return {0, 0, board_->width(), board_->height()};
+}
 
 bool QtMainWindow::MoveTo(int x, int y) {
     move(x, y);
@@ -303,7 +315,9 @@ WindowPlacement QtMainWindow::GetWindowPlacement() const {
     return placement;
 }
 
-std::string QtMainWindow::GetWindowText() const { return windowTitle().toStdString(); }
+std::string QtMainWindow::GetWindowText() const {
+    return windowTitle().toStdString();
+}
 
 bool QtMainWindow::SetWindowText(std::string_view text) {
     setWindowTitle(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
@@ -367,9 +381,13 @@ void QtMainWindow::PaintInvalid() {
     board_->Push(board_->rect());
 }
 
-bool QtMainWindow::SetTimer(std::uintptr_t id, unsigned milliseconds) { return timers_.Set(id, milliseconds); }
+bool QtMainWindow::SetTimer(std::uintptr_t id, unsigned milliseconds) {
+    return timers_.Set(id, milliseconds);
+}
 
-bool QtMainWindow::KillTimer(std::uintptr_t id) { return timers_.Kill(id); }
+bool QtMainWindow::KillTimer(std::uintptr_t id) {
+    return timers_.Kill(id);
+}
 
 LRESULT QtMainWindow::SendMessage(Msg message, WPARAM wParam, LPARAM lParam) {
     if (destroyed_ && message != Msg::Destroy) return 0;

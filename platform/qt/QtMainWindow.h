@@ -53,11 +53,11 @@ public:
 
     // For the benchmarks: what the fall timer costs. Counted only when asked for.
     struct TimerStats {
-        long long timerEvents = 0;      // every timer message delivered
-        long long fallTicks = 0;        // messages of the fall timer (identifier 1)
-        long long tickPixels = 0;       // logical pixels pushed to the screen by fall ticks
-        long long tickCpuNs = 0;        // thread CPU time spent handling fall ticks
-        long long tickPushCpuNs = 0;    // the part of it spent putting pixels on the screen
+        long long timerEvents = 0;    // every timer message delivered
+        long long fallTicks = 0;      // messages of the fall timer (identifier 1)
+        long long tickPixels = 0;     // logical pixels pushed to the screen by fall ticks
+        long long tickCpuNs = 0;      // thread CPU time spent handling fall ticks
+        long long tickPushCpuNs = 0;  // the part of it spent putting pixels on the screen
     };
     const TimerStats& Stats() const { return stats_; }
     // TranslateAccelerator: a key of the table becomes its command before key-down handling.

@@ -38,18 +38,15 @@ constexpr std::uint32_t Face(int value) {
 }
 
 class GameFixture : public testing::Test {
-  protected:
+protected:
     GameFixture() {
         GameOptions = {};
         AppTitle = LoadResourceString(IDS_APP_TITLE, 100);
         WindowClassName = LoadResourceString(IDS_WINDOW_CLASS, 100);
         previousSink = SetPlayEventSink([this](const PlayEvent& e) { events.push_back(e); });
         // A 700 × 500 client area, opened normally, quietly.
-        for (auto [name, value] : {std::pair{"FirstBoot", 0},
-                                   {"Width", 708},
-                                   {"Height", 546},
-                                   {"ShowNagDlg", 0},
-                                   {"Music", 0}})
+        for (auto [name, value] :
+             {std::pair{"FirstBoot", 0}, {"Width", 708}, {"Height", 546}, {"ShowNagDlg", 0}, {"Music", 0}})
             Put(name, value);
     }
     ~GameFixture() override { SetPlayEventSink(previousSink); }
@@ -64,8 +61,7 @@ class GameFixture : public testing::Test {
                   const auto face = platform::Rgb(0xF0, 4 * card, 0x80);
                   return s->fill(s->context, x, y, kW, kH, mode == CARDS32_REMOVE ? c : face);
               })},
-             {"cdtDrawExt",
-              fn([](CardSurface*, int, int, int, int, int, int, std::uint32_t) { return 1; })},
+             {"cdtDrawExt", fn([](CardSurface*, int, int, int, int, int, int, std::uint32_t) { return 1; })},
              {"cdtAnimate", fn([](CardSurface*, int, int, int, int) { return 1; })},
              {"cdtTerm", fn([] {})}});
         RegisterWindowClass();
@@ -78,12 +74,9 @@ class GameFixture : public testing::Test {
     Point CardAt() { return {Game().GetDeck().GetX(), Game().GetDeck().GetY()}; }
     std::uint32_t Pixel(int x, int y) { return window->Pixels().Pixel(x, y); }
     void Key(platform::WPARAM key) { window->SendMessage(Msg::KeyDown, key, 0); }
-    void Command(int id) {
-        window->SendMessage(Msg::Command, static_cast<platform::WPARAM>(id), 0);
-    }
+    void Command(int id) { window->SendMessage(Msg::Command, static_cast<platform::WPARAM>(id), 0); }
     void Tick(int times = 1) {
-        for (int i = 0; i < times; ++i)
-            window->SendMessage(Msg::Timer, 1, 0);
+        for (int i = 0; i < times; ++i) window->SendMessage(Msg::Timer, 1, 0);
     }
     void Repaint() {
         window->DrawCalls().clear();
@@ -97,8 +90,7 @@ class GameFixture : public testing::Test {
         for (;; ++seed) {
             SeedRandom(seed);
             const int rank = RandomInt(13, 0);
-            if (rank == RankOf(value) && RandomInt(4, 0) == SuitOf(value))
-                break;
+            if (rank == RankOf(value) && RandomInt(4, 0) == SuitOf(value)) break;
         }
         SeedRandom(seed);
     }
@@ -119,8 +111,7 @@ class GameFixture : public testing::Test {
     int Lowest() {
         int best = 0;
         for (int c = 1; c < 7; ++c)
-            if (Cards(c).size() < Cards(best).size())
-                best = c;
+            if (Cards(c).size() < Cards(best).size()) best = c;
         return best;
     }
 
@@ -142,8 +133,7 @@ class GameFixture : public testing::Test {
         const auto texts = Texts();
         return std::find(texts.begin(), texts.end(), std::pair(at, text)) != texts.end();
     }
-    std::unique_ptr<platform::SqliteSettingsStore> store =
-        platform::SqliteSettingsStore::InMemory();
+    std::unique_ptr<platform::SqliteSettingsStore> store = platform::SqliteSettingsStore::InMemory();
     platform::HeadlessPlatform headless{*store};
     CMainWindow app;
     platform::HeadlessWindow* window = nullptr;

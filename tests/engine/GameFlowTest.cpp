@@ -10,7 +10,7 @@ using platform::IDCANCEL;
 using platform::IDYES;
 
 class GameFlowTest : public GameFixture {
-  protected:
+protected:
     bool Paused() {
         const bool paused = !window->Timers().contains(1);
         EXPECT_EQ(window->GetWindowText(), paused ? "Deckfall - Paused" : "Deckfall");
@@ -24,13 +24,11 @@ TEST_F(GameFlowTest, FiftySecondCardBringsTheLevelDialogSpeedAndClearing) {
     Put("OneDeck", 0);
     Put("ClearStacks", 1);
     StartUp();
-    for (int i = 0; i < 51; ++i)
-        DropOn(i % 7);
+    for (int i = 0; i < 51; ++i) DropOn(i % 7);
     EXPECT_TRUE(headless.desktop.Dialogs().empty());
     int points = CardPoints(Falling());
     for (int c = 0; c < 7; ++c)
-        for (int value : Cards(c))
-            points += CardPoints(value);
+        for (int value : Cards(c)) points += CardPoints(value);
     headless.tones.Clear();
     const std::uint64_t before = headless.clock.ElapsedMs();
     DropOn(51 % 7);
@@ -45,8 +43,7 @@ TEST_F(GameFlowTest, FiftySecondCardBringsTheLevelDialogSpeedAndClearing) {
     EXPECT_GE(headless.clock.ElapsedMs() - before, 1000u);
     const auto& tones = headless.tones.Tones();
     ASSERT_EQ(tones.size(), 25u + 52u);  // the dialog's run, then one per cleared card
-    for (unsigned i = 0; i < 25; ++i)
-        EXPECT_EQ(tones[i], (platform::ToneRecord{880 + 40 * i, 5}));
+    for (unsigned i = 0; i < 25; ++i) EXPECT_EQ(tones[i], (platform::ToneRecord{880 + 40 * i, 5}));
     EXPECT_EQ(tones[25], (platform::ToneRecord{120, 50}));
 
     const PlayEvent level = Events(Kind::Level).at(0);
@@ -54,15 +51,13 @@ TEST_F(GameFlowTest, FiftySecondCardBringsTheLevelDialogSpeedAndClearing) {
               (std::vector{1, 600, points, -104 - points}));
     EXPECT_EQ(window->Timers().at(1), 600u);
     EXPECT_EQ(Game().GetCardsThisLevel(), 0);
-    for (int c = 0; c < 7; ++c)
-        EXPECT_TRUE(Cards(c).empty());
+    for (int c = 0; c < 7; ++c) EXPECT_TRUE(Cards(c).empty());
 
     // Cards cost $2 at level 1 (2.5 truncated) and $3 at level 2.
     int winnings = Game().GetWinnings();
     DropOn(0);
     EXPECT_EQ(Game().GetWinnings() - winnings, -2);
-    for (int i = 1; i < 52; ++i)
-        DropOn(i % 7);
+    for (int i = 1; i < 52; ++i) DropOn(i % 7);
     EXPECT_EQ(Events(Kind::Level).at(1).interval, 400);
     winnings = Game().GetWinnings();
     DropOn(0);
@@ -77,11 +72,9 @@ TEST_F(GameFlowTest, IntervalsCycleFromLevelThreeAndTheDialogAlsoEndsOnCancel) {
         dialog.SendMessage(Msg::Command, IDCANCEL, 0);
         EXPECT_TRUE(dialog.Timers().empty());
     };
-    for (int i = 0; i < 9; ++i)
-        Command(ID_NEXT_LEVEL);
+    for (int i = 0; i < 9; ++i) Command(ID_NEXT_LEVEL);
     std::vector<int> intervals;
-    for (const PlayEvent& e : Events(Kind::Level))
-        intervals.push_back(e.interval);
+    for (const PlayEvent& e : Events(Kind::Level)) intervals.push_back(e.interval);
     EXPECT_EQ(intervals, (std::vector{600, 400, 200, 150, 112, 84, 63, 200, 150}));
     EXPECT_EQ(headless.desktop.Dialogs().back().result, IDCANCEL);
 
@@ -97,16 +90,14 @@ TEST_F(GameFlowTest, FullColumnEndsTheGameFrozenAndYesStartsAnother) {
     Put("CollapseRegime", 0);
     Put("LastStack", 0);  // every card enters above column 3
     StartUp();
-    for (int i = 0; i < 12; ++i)
-        DropOn(2);
+    for (int i = 0; i < 12; ++i) DropOn(2);
     // At the entry a column of 12 is just touched: moving there lands at once; 13 refuse.
     Key(platform::VK_LEFT);
     EXPECT_EQ(Events(Kind::Land).back().count, 13);
     Key(platform::VK_LEFT);
     EXPECT_EQ(Game().GetColumn(), 3);
 
-    for (int i = 0; i < 11; ++i)
-        DropOn(3);
+    for (int i = 0; i < 11; ++i) DropOn(3);
     EXPECT_EQ(CardAt(), Point(315, 20));  // two fall steps above eleven cards
     headless.desktop.QueueAnswer(IDYES);
     Tick(2);
@@ -134,8 +125,7 @@ TEST_F(GameFlowTest, OneDeckRunsOutAfterFiftyTwoCards) {
     Put("EndOnShuffle", 1);
     Put("LastStack", 0);
     StartUp();
-    for (int i = 0; i < 52 && !app.IsGameOver(); ++i)
-        DropOn(Lowest());
+    for (int i = 0; i < 52 && !app.IsGameOver(); ++i) DropOn(Lowest());
     EXPECT_EQ(Events(Kind::Land).size(), 52u);
     EXPECT_TRUE(Events(Kind::Level).empty());
     EXPECT_EQ(Events(Kind::Deal).back().left, 51);  // reshuffled, before the deck shows empty
@@ -155,19 +145,15 @@ TEST_F(GameFlowTest, PerpetualHandEndsTheGameWithTheBonus) {
         int hearts = 0;
         int others = 0;
         for (int c = 0; c < 7; ++c)
-            for (int value : Cards(c))
-                ++(heart(value) ? hearts : others);
-        if (heart(Falling()) && hearts == 7 && others == 39)
-            break;
+            for (int value : Cards(c)) ++(heart(value) ? hearts : others);
+        if (heart(Falling()) && hearts == 7 && others == 39) break;
         if (!heart(Falling()) || hearts < 7)
             DropOn(Lowest());
         else
             Key(platform::VK_SPACE);
     }
-    for (int i = 0; i < 32 && !app.IsGameOver(); ++i)
-        Key(platform::VK_SPACE);
-    if (!app.IsGameOver())
-        DropOn(Lowest());
+    for (int i = 0; i < 32 && !app.IsGameOver(); ++i) Key(platform::VK_SPACE);
+    if (!app.IsGameOver()) DropOn(Lowest());
 
     ASSERT_FALSE(Events(Kind::Over).empty());
     EXPECT_EQ(Events(Kind::Over)[0].reason, PerpetualHand);

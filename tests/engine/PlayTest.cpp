@@ -51,8 +51,7 @@ TEST_F(PlayTest, FallingCardMovesWithoutTraceLandsAndStaysAndRefusalsAreFree) {
     Key(platform::VK_LEFT);
     Key(platform::VK_NUMPAD4);
     EXPECT_EQ(CardAt(), Point(133, 32));
-    for (int x : {224, 315, 315 + kW - 1})
-        EXPECT_EQ(Pixel(x, 40), kBackground) << x;
+    for (int x : {224, 315, 315 + kW - 1}) EXPECT_EQ(Pixel(x, 40), kBackground) << x;
     EXPECT_EQ(Pixel(133, 40), Face(first));
 
     // 288 pixels from the entry to an empty stack: 24 steps in all.
@@ -75,8 +74,7 @@ TEST_F(PlayTest, FallingCardMovesWithoutTraceLandsAndStaysAndRefusalsAreFree) {
     EXPECT_EQ(headless.clock.ElapsedMs() - before, 60u);
     EXPECT_EQ(Pixel(133, 284), Face(second));
     EXPECT_EQ(Pixel(133, 284 + kH), Face(first));
-    for (int y : {20 + kH, 164, 260})
-        EXPECT_EQ(Pixel(140, y), kBackground) << y;
+    for (int y : {20 + kH, 164, 260}) EXPECT_EQ(Pixel(140, y), kBackground) << y;
 
     // A swap costs $2 and shows the new card in place.
     Key(platform::VK_SPACE);
@@ -91,11 +89,9 @@ TEST_F(PlayTest, FallingCardMovesWithoutTraceLandsAndStaysAndRefusalsAreFree) {
     Key(platform::VK_UP);
     EXPECT_FALSE(Events(Kind::Swap).at(1).ok);
     EXPECT_EQ(Falling(), card);
-    for (int i = 0; i < 3; ++i)
-        Key(platform::VK_LEFT);
+    for (int i = 0; i < 3; ++i) Key(platform::VK_LEFT);
     EXPECT_EQ(CardAt(), Point(42, 20));
-    for (int i = 0; i < 8; ++i)
-        Key(platform::VK_RIGHT);
+    for (int i = 0; i < 8; ++i) Key(platform::VK_RIGHT);
     EXPECT_EQ(CardAt(), Point(588, 20));
     EXPECT_EQ(Game().GetWinnings(), -6);
 }
@@ -103,15 +99,13 @@ TEST_F(PlayTest, FallingCardMovesWithoutTraceLandsAndStaysAndRefusalsAreFree) {
 TEST_F(PlayTest, FlushCollapsesPaysAndItsNoticeLastsSevenTicks) {
     Put("OneDeck", 0);
     StartUp();
-    const int hearts[] = {MakeCard(kTwo, kHearts), MakeCard(kFive, kHearts),
-                          MakeCard(kSeven, kHearts), MakeCard(kNine, kHearts),
-                          MakeCard(kJack, kHearts)};
+    const int hearts[] = {MakeCard(kTwo, kHearts), MakeCard(kFive, kHearts), MakeCard(kSeven, kHearts),
+                          MakeCard(kNine, kHearts), MakeCard(kJack, kHearts)};
     NextCard(hearts[0]);
     Key(platform::VK_SPACE);
     for (int i = 0; i < 5; ++i) {
         ASSERT_EQ(Falling(), hearts[i]);
-        if (i < 4)
-            NextCard(hearts[i + 1]);
+        if (i < 4) NextCard(hearts[i + 1]);
         headless.tones.Clear();
         window->DrawCalls().clear();
         DropOn(3);
@@ -121,12 +115,10 @@ TEST_F(PlayTest, FlushCollapsesPaysAndItsNoticeLastsSevenTicks) {
               (std::vector{5, 5, static_cast<int>(Flush), 15, 15}));
     EXPECT_EQ(Game().GetWinnings(), -2 - 5 * 2 + 15);
     EXPECT_TRUE(Cards(3).empty());
-    EXPECT_EQ(headless.tones.Tones(),
-              (std::vector<platform::ToneRecord>{
-                  {220, 200}, {330, 170}, {440, 150}, {550, 135}, {660, 125}}));
+    EXPECT_EQ(headless.tones.Tones(), (std::vector<platform::ToneRecord>{
+                                          {220, 200}, {330, 170}, {440, 150}, {550, 135}, {660, 125}}));
     for (int y = 20 + kH; y < 404; ++y)
-        for (int value : hearts)
-            ASSERT_NE(Pixel(320, y), Face(value)) << y;
+        for (int value : hearts) ASSERT_NE(Pixel(320, y), Face(value)) << y;
     // Under column 3 (centre x 350): the hand over the amount.
     EXPECT_TRUE(Drawn({350 - 60, 408}, "     Flush     "));
     EXPECT_TRUE(Drawn({350 - 32, 425}, "pays $15"));

@@ -13,8 +13,8 @@
 #include "platform/Desktop.h"
 #include "platform/DialogTemplate.h"
 #include "platform/Messages.h"
-#include "platform/qt/QtDialog.h"
 #include "platform/qt/KeyMapping.h"
+#include "platform/qt/QtDialog.h"
 #include "platform/qt/QtDrawingContext.h"
 
 namespace {
@@ -101,7 +101,9 @@ TEST(QtDrawingContextTest, ReleasePushesTheChangedRectangleAndTextIsOpaque) {
     EXPECT_GE(pushed[0].right, 100);
     QImage untouched = MakeBuffer(10, 10, 1.0, Qt::black);
     bool pushedAgain = false;
-    { QtDrawingContext idle(untouched, [&](const Rect&) { pushedAgain = true; }); }
+    {
+        QtDrawingContext idle(untouched, [&](const Rect&) { pushedAgain = true; });
+    }
     EXPECT_FALSE(pushedAgain) << "a context that drew nothing pushes nothing";
 }
 

@@ -25,8 +25,7 @@ namespace {
 namespace fs = std::filesystem;
 
 fs::path TempFile(const std::string& name) {
-    return fs::temp_directory_path() /
-           ("deckfall-sim-test-" + std::to_string(::getpid()) + "-" + name);
+    return fs::temp_directory_path() / ("deckfall-sim-test-" + std::to_string(::getpid()) + "-" + name);
 }
 
 std::string ReadAll(const fs::path& file) {
@@ -36,8 +35,7 @@ std::string ReadAll(const fs::path& file) {
     return text.str();
 }
 
-SimConfig Config(std::uint32_t seed,
-                 std::vector<std::pair<std::string, std::int32_t>> settings = {}) {
+SimConfig Config(std::uint32_t seed, std::vector<std::pair<std::string, std::int32_t>> settings = {}) {
     SimConfig config;
     config.seed = seed;
     config.settings = std::move(settings);
@@ -69,8 +67,8 @@ struct Outcome {
 Outcome RunProgram(const std::string& arguments) {
     const fs::path out = TempFile("out");
     const fs::path err = TempFile("err");
-    const std::string command = std::string(DECKFALL_SIM_PROGRAM) + " " + arguments + " >" +
-                                out.string() + " 2>" + err.string();
+    const std::string command =
+        std::string(DECKFALL_SIM_PROGRAM) + " " + arguments + " >" + out.string() + " 2>" + err.string();
     const int status = std::system(command.c_str());
     Outcome outcome{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(out), ReadAll(err)};
     fs::remove(out);
@@ -117,11 +115,10 @@ TEST(SimulatorTest, CardsThatPayNothingGoToTheLowestStackInReach) {
     std::istringstream lines(trace);
     int lands = 0;
     for (std::string line; std::getline(lines, line);) {
-        if (line.rfind("{\"e\":\"game\"", 0) == 0)
-            counts.fill(0);
+        if (line.rfind("{\"e\":\"game\"", 0) == 0) counts.fill(0);
         int column = 0, count = 0, collapsed = 0;
-        if (std::sscanf(line.c_str(), "{\"e\":\"land\",\"col\":%d,\"count\":%d,\"n\":%d", &column,
-                        &count, &collapsed) != 3)
+        if (std::sscanf(line.c_str(), "{\"e\":\"land\",\"col\":%d,\"count\":%d,\"n\":%d", &column, &count,
+                        &collapsed) != 3)
             continue;
         ++lands;
         ASSERT_EQ(counts[column] + 1, count) << line;
@@ -132,8 +129,7 @@ TEST(SimulatorTest, CardsThatPayNothingGoToTheLowestStackInReach) {
                 bool blocked = false;
                 for (int between = 3; between != c; between += step > 0 ? 1 : -1)
                     blocked = blocked || (between != 3 && counts[between] >= 12);
-                if (!blocked && counts[c] <= 12 && (best < 0 || counts[c] < counts[best]))
-                    best = c;
+                if (!blocked && counts[c] <= 12 && (best < 0 || counts[c] < counts[best])) best = c;
             }
             ASSERT_EQ(column, best) << "land " << lands << ": " << line;
         }
@@ -161,14 +157,12 @@ TEST(SimulatorTest, CheckerCatchesADeckOutOfRangeAndCardsAppearingFromNowhere) {
     SimChecker checker;
     PlayEvent game{.kind = PlayEvent::Kind::Game};
     ASSERT_TRUE(checker.OnEvent(game, nullptr, breach));
-    EXPECT_FALSE(
-        checker.OnEvent({.kind = PlayEvent::Kind::Deal, .card = 5, .left = 105}, nullptr, breach));
+    EXPECT_FALSE(checker.OnEvent({.kind = PlayEvent::Kind::Deal, .card = 5, .left = 105}, nullptr, breach));
     EXPECT_NE(breach.find("105"), std::string::npos) << breach;
 
     SimChecker fresh;
     ASSERT_TRUE(fresh.OnEvent(game, nullptr, breach));
-    EXPECT_FALSE(
-        fresh.OnEvent({.kind = PlayEvent::Kind::Deal, .card = 5, .left = 52}, nullptr, breach));
+    EXPECT_FALSE(fresh.OnEvent({.kind = PlayEvent::Kind::Deal, .card = 5, .left = 52}, nullptr, breach));
     EXPECT_NE(breach.find("53"), std::string::npos) << breach;
     GameOptions = {};
 }
@@ -205,13 +199,11 @@ TEST(SimulatorProgramTest, JsonReportHasEveryField) {
 TEST(SimulatorProgramTest, BadArgumentsGetOneLineAndExitCode2) {
     for (const char* arguments :
          {"--games 0", "--games many", "--games", "--seed -1", "--seed 4294967296", "--set Music=1",
-          "--set SwapMode", "--set SwapMode=two", "--json --verbose",
-          "--trace /nonexistent-folder/trace"}) {
+          "--set SwapMode", "--set SwapMode=two", "--json --verbose", "--trace /nonexistent-folder/trace"}) {
         const Outcome run = RunProgram(arguments);
         EXPECT_EQ(run.exitCode, 2) << arguments;
         EXPECT_TRUE(run.out.empty()) << arguments;
-        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1)
-            << arguments << ": " << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << arguments << ": " << run.err;
     }
 }
 

@@ -13,7 +13,7 @@ namespace {
 using platform::ToneRecord;
 
 class PlayToneTest : public testing::Test {
-  protected:
+protected:
     platform::VirtualClock clock;
     platform::HeadlessToneDevice tones{clock};
     platform::ScopedServices services{platform::Services{.clock = &clock, .tones = &tones}};

@@ -21,7 +21,7 @@ namespace {
 using namespace std::chrono_literals;
 
 class RecordingClock final : public platform::Clock {
-  public:
+public:
     void Sleep(unsigned milliseconds) override { slept += milliseconds; }
     std::int64_t Time() const override { return 0; }
     std::uint64_t slept = 0;

@@ -14,15 +14,14 @@ constexpr const char* kSettings = "Software\\Quillmoor\\Deckfall";
 constexpr const char* kScores = "Software\\Quillmoor\\Deckfall\\HighScores";
 
 class RegistryTest : public testing::Test {
-  protected:
+protected:
     // The text of a string value, or "(none)".
     static std::string Text(const char* path, const char* name, std::size_t size = 255) {
         std::string text;
         return ReadRegString(kUser, path, name, text, size) ? text : "(none)";
     }
 
-    std::unique_ptr<platform::SqliteSettingsStore> store_ =
-        platform::SqliteSettingsStore::InMemory();
+    std::unique_ptr<platform::SqliteSettingsStore> store_ = platform::SqliteSettingsStore::InMemory();
     platform::ScopedServices services_{{.settings = store_.get()}};
 };
 

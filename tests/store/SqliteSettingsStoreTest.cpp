@@ -44,7 +44,7 @@ std::string Query(const fs::path& file, const char* sql) {
 }
 
 class SqliteSettingsStoreTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         char pattern[] = "/tmp/deckfall-store-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
@@ -52,9 +52,7 @@ class SqliteSettingsStoreTest : public testing::Test {
     }
     void TearDown() override { fs::remove_all(dir_); }
 
-    std::set<fs::path> Files() const {
-        return {fs::directory_iterator(dir_), fs::directory_iterator()};
-    }
+    std::set<fs::path> Files() const { return {fs::directory_iterator(dir_), fs::directory_iterator()}; }
 
     fs::path dir_;
 };
@@ -65,8 +63,7 @@ TEST_F(SqliteSettingsStoreTest, ValuesSurviveReopeningInAPrivateWalFile) {
     ASSERT_TRUE(SqliteSettingsStore::Open(file, diagnostics)->WriteValue(kSettings, "Up", 7u));
     EXPECT_EQ(Query(file, "PRAGMA journal_mode"), "wal");
     EXPECT_EQ(fs::status(file.parent_path()).permissions(), fs::perms::owner_all);
-    EXPECT_EQ(SqliteSettingsStore::Open(file, diagnostics)->ReadValue(kSettings, "up"),
-              SettingsValue(7u));
+    EXPECT_EQ(SqliteSettingsStore::Open(file, diagnostics)->ReadValue(kSettings, "up"), SettingsValue(7u));
     EXPECT_EQ(diagnostics.str(), "");
 }
 
@@ -121,8 +118,7 @@ TEST_F(SqliteSettingsStoreTest, AStoreThatCannotBeMadeReadsNothingAndRefusesWrit
     // Made impossible by the file system itself, as permissions do not stop root.
     WriteBytes(dir_ / "file", "not a folder");
     fs::create_directory(dir_ / "settings.db");
-    for (const fs::path& file :
-         {dir_ / "file" / "Deckfall" / "settings.db", dir_ / "settings.db"}) {
+    for (const fs::path& file : {dir_ / "file" / "Deckfall" / "settings.db", dir_ / "settings.db"}) {
         std::ostringstream diagnostics;
         auto store = SqliteSettingsStore::Open(file, diagnostics);
         const std::string line = diagnostics.str();
@@ -174,9 +170,9 @@ TEST_F(SqliteSettingsStoreTest, TwoProcessesWritingAtOnceLoseNothing) {
     auto store = SqliteSettingsStore::Open(file);
     for (int child = 0; child < 2; ++child) {
         for (int i = 0; i < kWrites; ++i) {
-            ASSERT_EQ(store->ReadValue("Software\\Stress\\P" + std::to_string(child),
-                                       "V" + std::to_string(i)),
-                      SettingsValue(std::uint32_t(i)))
+            ASSERT_EQ(
+                store->ReadValue("Software\\Stress\\P" + std::to_string(child), "V" + std::to_string(i)),
+                SettingsValue(std::uint32_t(i)))
                 << child << " " << i;
         }
     }
@@ -190,8 +186,7 @@ TEST(SqliteSettingsStorePath, FollowsXdgConfigHomeOnlyWhenAbsolute) {
     for (const char* config : {"/srv/conf", "", "relative/conf"}) {
         setenv("XDG_CONFIG_HOME", config, 1);
         EXPECT_EQ(SqliteSettingsStore::DefaultPath(),
-                  fs::path(*config == '/' ? config : "/home/ann/.config") /
-                      "Quillmoor/Deckfall/settings.db")
+                  fs::path(*config == '/' ? config : "/home/ann/.config") / "Quillmoor/Deckfall/settings.db")
             << config;
     }
     xdg ? setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1) : unsetenv("XDG_CONFIG_HOME");

@@ -41,8 +41,7 @@ SimChecker::Census SimChecker::Count(const CPlayfield* playfield, const PlayEven
     census.deck = deck.CardsLeft();
     census.falling = deck.Current() ? 1 : 0;
     const CBoardLayout& stacks = playfield->GetStacks();
-    for (int c = 0; c < stacks.Count(); ++c)
-        census.stacks += stacks.GetStack(c)->Count();
+    for (int c = 0; c < stacks.Count(); ++c) census.stacks += stacks.GetStack(c)->Count();
     return census;
 }
 
@@ -54,8 +53,7 @@ bool SimChecker::OnEvent(const PlayEvent& event, const CPlayfield* playfield, st
     const Census now = Count(playfield, event);
     const bool shownEmpty = event.kind == PlayEvent::Kind::Over && now.deck == -1;
     if (!shownEmpty && (now.deck < 0 || now.deck > CDeck::kSlots)) {
-        breach =
-            "the deck holds " + std::to_string(now.deck) + " cards after " + EventName(event.kind);
+        breach = "the deck holds " + std::to_string(now.deck) + " cards after " + EventName(event.kind);
         return false;
     }
     if (playfield) {
@@ -68,8 +66,7 @@ bool SimChecker::OnEvent(const PlayEvent& event, const CPlayfield* playfield, st
                 return false;
             }
     }
-    if (GameOptions.OneDeck == 2 && event.kind != PlayEvent::Kind::Over &&
-        !CheckTotal(event, now, breach))
+    if (GameOptions.OneDeck == 2 && event.kind != PlayEvent::Kind::Over && !CheckTotal(event, now, breach))
         return false;
     last_ = now;
     if (event.kind == PlayEvent::Kind::Deal || event.kind == PlayEvent::Kind::Swap)
@@ -81,8 +78,7 @@ bool SimChecker::CheckTotal(const PlayEvent& event, const Census& now, std::stri
     const std::int32_t total = now.Total();
     if (!counted_) {
         counted_ = true;
-        if (event.kind == PlayEvent::Kind::Deal && total == kFreshDeck)
-            return true;
+        if (event.kind == PlayEvent::Kind::Deal && total == kFreshDeck) return true;
         breach = "a new game begins with " + std::to_string(total) + " cards in existence, not 52";
         return false;
     }
@@ -101,8 +97,7 @@ bool SimChecker::CheckTotal(const PlayEvent& event, const Census& now, std::stri
         }
         case PlayEvent::Kind::Land:
             // Collapsed cards go back into the deck; a full deck takes no more.
-            allowed = change == 0 ||
-                      (now.deck == CDeck::kSlots && change < 0 && -change <= event.collapsed);
+            allowed = change == 0 || (now.deck == CDeck::kSlots && change < 0 && -change <= event.collapsed);
             break;
         case PlayEvent::Kind::Level:
             // Cleared stacks leave the game; deck and falling card stay as they were.
@@ -113,8 +108,7 @@ bool SimChecker::CheckTotal(const PlayEvent& event, const Census& now, std::stri
             allowed = true;
             break;
     }
-    if (allowed)
-        return true;
+    if (allowed) return true;
     breach = "with a recycling deck, " + std::string(EventName(event.kind)) +
              " changed the cards in existence from " + std::to_string(last_.Total()) + " to " +
              std::to_string(total) + " (deck " + std::to_string(now.deck) + ", falling " +

@@ -13,14 +13,14 @@
 class CPlayfield;
 
 class SimChecker {
-  public:
+public:
     static constexpr int kMaxHeight = 13;
 
     // `playfield` is the game's, or null while the game's first card is dealt.
     // False, with one line in `breach`, at the first broken rule.
     bool OnEvent(const PlayEvent& event, const CPlayfield* playfield, std::string& breach);
 
-  private:
+private:
     struct Census {
         std::int32_t deck = 0;
         std::int32_t falling = 0;

@@ -12,16 +12,15 @@ std::optional<Number> ParseNumber(std::string_view text, Number low, Number high
     long long value = 0;
     const char* const end = text.data() + text.size();
     const auto [stop, failure] = std::from_chars(text.data(), end, value);
-    if (text.empty() || failure != std::errc{} || stop != end ||
-        value < static_cast<long long>(low) || value > static_cast<long long>(high))
+    if (text.empty() || failure != std::errc{} || stop != end || value < static_cast<long long>(low) ||
+        value > static_cast<long long>(high))
         return std::nullopt;
     return static_cast<Number>(value);
 }
 
 bool IsSettable(std::string_view name) {
     for (const char* option : kSimSettableOptions)
-        if (name == option)
-            return true;
+        if (name == option) return true;
     return false;
 }
 
@@ -33,26 +32,25 @@ std::optional<SimConfig> ParseSimArguments(const std::vector<std::string>& argum
     config.seed = defaultSeed;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        const bool takesValue = argument == "--games" || argument == "--seed" ||
-                                argument == "--set" || argument == "--trace";
+        const bool takesValue =
+            argument == "--games" || argument == "--seed" || argument == "--set" || argument == "--trace";
         if (takesValue && i + 1 == arguments.size()) {
             error = argument + " needs a value";
             return std::nullopt;
         }
         if (argument == "--games") {
-            const auto games = ParseNumber<std::int64_t>(arguments[++i], 1,
-                                                         std::numeric_limits<std::int32_t>::max());
+            const auto games =
+                ParseNumber<std::int64_t>(arguments[++i], 1, std::numeric_limits<std::int32_t>::max());
             if (!games) {
                 error = "--games takes a whole number of at least 1, not '" + arguments[i] + "'";
                 return std::nullopt;
             }
             config.games = *games;
         } else if (argument == "--seed") {
-            const auto seed = ParseNumber<std::uint32_t>(arguments[++i], 0,
-                                                         std::numeric_limits<std::uint32_t>::max());
+            const auto seed =
+                ParseNumber<std::uint32_t>(arguments[++i], 0, std::numeric_limits<std::uint32_t>::max());
             if (!seed) {
-                error =
-                    "--seed takes a whole number from 0 to 4294967295, not '" + arguments[i] + "'";
+                error = "--seed takes a whole number from 0 to 4294967295, not '" + arguments[i] + "'";
                 return std::nullopt;
             }
             config.seed = *seed;
@@ -67,12 +65,12 @@ std::optional<SimConfig> ParseSimArguments(const std::vector<std::string>& argum
                     assignment + "'";
                 return std::nullopt;
             }
-            const auto value = ParseNumber<std::int32_t>(
-                std::string_view(assignment).substr(equals + 1),
-                std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max());
+            const auto value = ParseNumber<std::int32_t>(std::string_view(assignment).substr(equals + 1),
+                                                         std::numeric_limits<std::int32_t>::min(),
+                                                         std::numeric_limits<std::int32_t>::max());
             if (!value) {
-                error = "--set " + name + " takes a whole number, not '" +
-                        assignment.substr(equals + 1) + "'";
+                error =
+                    "--set " + name + " takes a whole number, not '" + assignment.substr(equals + 1) + "'";
                 return std::nullopt;
             }
             config.settings.emplace_back(name, *value);

@@ -17,7 +17,7 @@ class CBoardLayout;
 class CPlayfield;
 
 class SimPolicy {
-  public:
+public:
     static constexpr int kColumns = 7;
 
     struct Choice {
@@ -37,7 +37,7 @@ class SimPolicy {
     // The column for the falling card of a running game.
     Choice Choose(const CPlayfield& playfield);
 
-  private:
+private:
     // The copies never outgrow this; a real stack that does is reported by the checks.
     static constexpr int kCopyHeight = 64;
 

@@ -21,9 +21,7 @@ struct SimStats {
 
     void AddGame(std::int32_t reason, std::int32_t winnings);
     double GamesPerSecond() const { return seconds > 0 ? games / seconds : 0; }
-    double MeanWinnings() const {
-        return games > 0 ? static_cast<double>(winningsTotal) / games : 0;
-    }
+    double MeanWinnings() const { return games > 0 ? static_cast<double>(winningsTotal) / games : 0; }
 
     static const char* HandName(int code);
     static const char* ReasonName(int reason);

@@ -10,7 +10,7 @@
 #include "engine/PlayEvents.h"
 
 class SimTrace {
-  public:
+public:
     // False from IsOpen when the file cannot be written.
     explicit SimTrace(const std::string& file);
     bool IsOpen() const { return file_ != nullptr; }
@@ -19,7 +19,7 @@ class SimTrace {
     // False when anything failed to reach the file.
     bool Close();
 
-  private:
+private:
     struct Closer {
         void operator()(std::FILE* file) const { std::fclose(file); }
     };

@@ -28,8 +28,7 @@ int CardsInit(int* width, int* height) {
 int CardsDraw(CardSurface* surface, int x, int y, int, int, std::uint32_t colour) {
     return surface->fill(surface->context, x, y, CARDS32_CARD_WIDTH, CARDS32_CARD_HEIGHT, colour);
 }
-int CardsDrawExt(CardSurface* surface, int x, int y, int dx, int dy, int, int,
-                 std::uint32_t colour) {
+int CardsDrawExt(CardSurface* surface, int x, int y, int dx, int dy, int, int, std::uint32_t colour) {
     return surface->fill(surface->context, x, y, dx, dy, colour);
 }
 int CardsAnimate(CardSurface*, int, int, int, int) {
@@ -59,23 +58,19 @@ Simulator::Simulator(const SimConfig& config, SimTrace* trace)
       gamesWanted_(std::numeric_limits<std::int64_t>::max()) {
     // Create seeds the generator from the clock: this makes the seed the run's.
     headless_.clock = platform::VirtualClock(config.seed);
-    headless_.modules.Register("libcards32.so",
-                               {{"cdtInit", reinterpret_cast<void*>(&CardsInit)},
-                                {"cdtDraw", reinterpret_cast<void*>(&CardsDraw)},
-                                {"cdtDrawExt", reinterpret_cast<void*>(&CardsDrawExt)},
-                                {"cdtAnimate", reinterpret_cast<void*>(&CardsAnimate)},
-                                {"cdtTerm", reinterpret_cast<void*>(&CardsTerm)}});
+    headless_.modules.Register("libcards32.so", {{"cdtInit", reinterpret_cast<void*>(&CardsInit)},
+                                                 {"cdtDraw", reinterpret_cast<void*>(&CardsDraw)},
+                                                 {"cdtDrawExt", reinterpret_cast<void*>(&CardsDrawExt)},
+                                                 {"cdtAnimate", reinterpret_cast<void*>(&CardsAnimate)},
+                                                 {"cdtTerm", reinterpret_cast<void*>(&CardsTerm)}});
     // The sim starts every next game itself; the New Game question comes only when it
     // abandons a game that has run too long.
     headless_.desktop.messageBoxHandler = [](const platform::MessageBoxRecord& box) -> int {
-        if (box.text == kPlayAgain)
-            return platform::IDNO;
-        if (box.text == kQuitGame)
-            return platform::IDYES;
+        if (box.text == kPlayAgain) return platform::IDNO;
+        if (box.text == kQuitGame) return platform::IDYES;
         return platform::IDOK;
     };
-    for (const auto& fixed : kFixedSettings)
-        store_->WriteValue(SettingsKey, fixed.name, fixed.value);
+    for (const auto& fixed : kFixedSettings) store_->WriteValue(SettingsKey, fixed.name, fixed.value);
     for (const auto& [name, value] : config.settings)
         store_->WriteValue(SettingsKey, name, static_cast<std::uint32_t>(value));
 
@@ -87,8 +82,7 @@ Simulator::Simulator(const SimConfig& config, SimTrace* trace)
     WindowClassName = LoadResourceString(IDS_WINDOW_CLASS, kStringBufferSize);
     RegisterWindowClass();
     started_ = app_.Create(platform::ShowCommand::Normal) && headless_.desktop.MainWindow();
-    if (!started_)
-        return;
+    if (!started_) return;
     window_ = headless_.desktop.MainWindow();
     window_->SetRasterising(false);
     window_->SetRecording(false);
@@ -100,8 +94,7 @@ Simulator::~Simulator() {
 }
 
 bool Simulator::Play(std::int64_t games) {
-    if (!started_)
-        return false;
+    if (!started_) return false;
     gamesWanted_ = gamesBefore_ + games;
     const auto begin = std::chrono::steady_clock::now();
     while (breach_.empty() && stats_.games < gamesWanted_) {
@@ -114,11 +107,9 @@ bool Simulator::Play(std::int64_t games) {
             continue;
         }
         PlayCard();
-        if (config_.check && window_->OutsideDraws() > 0)
-            Fail("the game drew outside the window");
+        if (config_.check && window_->OutsideDraws() > 0) Fail("the game drew outside the window");
     }
-    stats_.seconds +=
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+    stats_.seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
     gamesBefore_ = stats_.games;
     return breach_.empty();
 }
@@ -141,8 +132,7 @@ void Simulator::PlayCard() {
     for (int moves = std::abs(choice.column - from); moves > 0; --moves) {
         Press(step);
         // Moved over a stack of 12, the card touches it and lands at once.
-        if (landings_ != landed || app_.IsGameOver())
-            return;
+        if (landings_ != landed || app_.IsGameOver()) return;
     }
     // The arrow toward the stacks' base line drops the card.
     Press(GameOptions.UpDown == 1 ? platform::VK_DOWN : platform::VK_UP);
@@ -152,8 +142,7 @@ void Simulator::PlayCard() {
 
 bool Simulator::TradeAllowed() const {
     const std::int32_t mode = GameOptions.SwapMode;
-    return mode >= 1 && mode <= 3 &&
-           (GameOptions.OneDeck == 0 || app_.playfield->GetDeck().CardsLeft() > 0);
+    return mode >= 1 && mode <= 3 && (GameOptions.OneDeck == 0 || app_.playfield->GetDeck().CardsLeft() > 0);
 }
 
 void Simulator::Press(platform::WPARAM key) {
@@ -165,17 +154,14 @@ void Simulator::Command(int id) {
 }
 
 void Simulator::Fail(const std::string& what) {
-    if (breach_.empty())
-        breach_ = "game " + std::to_string(gamesStarted_ - 1) + ": " + what;
+    if (breach_.empty()) breach_ = "game " + std::to_string(gamesStarted_ - 1) + ": " + what;
 }
 
 void Simulator::OnEvent(const PlayEvent& event) {
-    if (!breach_.empty())
-        return;
+    if (!breach_.empty()) return;
     if (config_.check) {
         std::string what;
-        if (!checker_.OnEvent(event, app_.playfield.get(), what))
-            Fail(what);
+        if (!checker_.OnEvent(event, app_.playfield.get(), what)) Fail(what);
     }
     // Once the run has its games, a new game that an abandoned one left behind goes unrecorded.
     const bool recorded = stats_.games < gamesWanted_;
@@ -186,8 +172,7 @@ void Simulator::OnEvent(const PlayEvent& event) {
             policy_.MarkAllChanged();
             break;
         case PlayEvent::Kind::Deal:
-            if (recorded)
-                ++stats_.cardsDealt;
+            if (recorded) ++stats_.cardsDealt;
             break;
         case PlayEvent::Kind::Swap:
             break;
@@ -200,14 +185,11 @@ void Simulator::OnEvent(const PlayEvent& event) {
             break;
         case PlayEvent::Kind::Level:
             policy_.MarkAllChanged();
-            if (recorded && event.level > stats_.maxLevel)
-                stats_.maxLevel = event.level;
+            if (recorded && event.level > stats_.maxLevel) stats_.maxLevel = event.level;
             break;
         case PlayEvent::Kind::Over:
             break;
     }
-    if (recorded && trace_)
-        trace_->Write(event, gamesStarted_ - 1);
-    if (recorded && event.kind == PlayEvent::Kind::Over)
-        stats_.AddGame(event.reason, event.winnings);
+    if (recorded && trace_) trace_->Write(event, gamesStarted_ - 1);
+    if (recorded && event.kind == PlayEvent::Kind::Over) stats_.AddGame(event.reason, event.winnings);
 }

@@ -21,7 +21,7 @@
 #include "tools/sim/SimTrace.h"
 
 class Simulator {
-  public:
+public:
     // A game that has not ended after this many landed cards is abandoned with New
     // Game: with stacks cleared at every level the player never runs out of room.
     static constexpr std::int32_t kMaxCardsPerGame = 2000;
@@ -45,7 +45,7 @@ class Simulator {
     const SimStats& Stats() const { return stats_; }
     const std::string& Breach() const { return breach_; }
 
-  private:
+private:
     void OnEvent(const PlayEvent& event);
     void PlayCard();
     void Press(platform::WPARAM key);
