@@ -41,6 +41,7 @@ namespace {
     std::abort();
 }
 
+// A fault must end the program as an uncaught exception carrying the Windows code.
 TEST(DiagnosticsDeathTest, FaultsEndTheProgramAsUncaughtCSEHExceptions) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     const struct {
@@ -59,6 +60,7 @@ TEST(DiagnosticsDeathTest, FaultsEndTheProgramAsUncaughtCSEHExceptions) {
     }
 }
 
+// The debug output is a no-op: nothing may reach the player's terminal.
 TEST(DiagnosticsTest, DebugOutputWritesNothing) {
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();

@@ -2,74 +2,43 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/headless/HeadlessWindow.h"
+#include "tests/cardlib/FakeCards.h"
 #include "tests/cardlib/NullSettings.h"
 
 namespace {
 
-using platform::ColorRef;
-
-// What the fake library's exports were called with.
-struct FakeCalls {
-    int inits = 0;
-    int terms = 0;
-    int initResult = 7;
-    int x = 0, y = 0, card = 0, mode = 0;
-    std::uint32_t colour = 0;
-    double ratio = 0;
-};
-FakeCalls calls;
+int inits = 0;
+// x, y, card, mode, colour and device pixel ratio of the last draw.
+std::tuple<int, int, int, int, std::uint32_t, double> drawn;
 
 int FakeInit(int* width, int* height) {
-    ++calls.inits;
+    ++inits;
     *width = 73;
     *height = 97;
-    return calls.initResult;
+    return 7;
 }
 
 // Uses both ways into the drawing context, so the test can see where they lead.
 int FakeDraw(CardSurface* surface, int x, int y, int card, int mode, std::uint32_t colour) {
-    calls.x = x;
-    calls.y = y;
-    calls.card = card;
-    calls.mode = mode;
-    calls.colour = colour;
-    calls.ratio = surface->devicePixelRatio;
+    drawn = {x, y, card, mode, colour, surface->devicePixelRatio};
     static const std::uint32_t pixels[4] = {0xFF00FF00u, 0xFF00FF00u, 0xFF00FF00u, 0xFF00FF00u};
-    if (!surface->fill(surface->context, x, y, 3, 2, colour))
-        return -1;
-    if (!surface->drawPixels(surface->context, x + 5, y, 2, 2, pixels, 2, 2, 2))
-        return -1;
+    if (!surface->fill(surface->context, x, y, 3, 2, colour)) return -1;
+    if (!surface->drawPixels(surface->context, x + 5, y, 2, 2, pixels, 2, 2, 2)) return -1;
     return 5;
 }
 
-int FakeDrawExt(CardSurface*, int, int, int, int, int, int, std::uint32_t) {
-    return 0;
-}
-int FakeAnimate(CardSurface*, int, int, int, int) {
-    return 0;
-}
-void FakeTerm() {
-    ++calls.terms;
-}
-
-platform::HeadlessModuleLoader::Exports CompleteExports() {
-    return {{"cdtInit", reinterpret_cast<void*>(&FakeInit)},
-            {"cdtDraw", reinterpret_cast<void*>(&FakeDraw)},
-            {"cdtDrawExt", reinterpret_cast<void*>(&FakeDrawExt)},
-            {"cdtAnimate", reinterpret_cast<void*>(&FakeAnimate)},
-            {"cdtTerm", reinterpret_cast<void*>(&FakeTerm)}};
-}
-
-platform::LRESULT IgnoreMessages(platform::Window* window, platform::Msg message,
-                                 platform::WPARAM wParam, platform::LPARAM lParam) {
+platform::LRESULT IgnoreMessages(platform::Window* window, platform::Msg message, platform::WPARAM wParam,
+                                 platform::LPARAM lParam) {
     return window->DefWindowProc(message, wParam, lParam);
 }
 
 class CCardLibraryTest : public ::testing::Test {
-  protected:
-    void SetUp() override { calls = FakeCalls{}; }
+protected:
+    void SetUp() override { inits = fakeCardTerms = 0; }
 
     NullSettings settings;
     platform::HeadlessPlatform headless{settings};
@@ -77,6 +46,7 @@ class CCardLibraryTest : public ::testing::Test {
                                    platform::Rect{0, 0, 640, 480}};
 };
 
+// Without the library the game cannot draw: the player is told which file is missing.
 TEST_F(CCardLibraryTest, MissingLibraryIsReportedAndFails) {
     CCardLibrary library;
     EXPECT_EQ(library.Load(&owner), 0);
@@ -92,16 +62,14 @@ TEST_F(CCardLibraryTest, MissingLibraryIsReportedAndFails) {
     EXPECT_EQ(box.style, platform::MB_OK);
 }
 
+// A library short of any export must never be called, yet stays loaded until Unload.
 TEST_F(CCardLibraryTest, AnyMissingExportIsReportedAndLeavesTheModuleLoadedUntilUnload) {
     for (const char* missing : {"cdtInit", "cdtDraw", "cdtDrawExt", "cdtAnimate", "cdtTerm"}) {
         SCOPED_TRACE(missing);
-        auto exports = CompleteExports();
+        auto exports = FakeCardExports(FakeInit, FakeDraw);
         exports.erase(missing);
-        platform::HeadlessModuleLoader modules;
-        modules.Register("libcards32.so", exports);
-        auto services = platform::Current();
-        services.modules = &modules;
-        platform::ScopedServices scope(services);
+        headless.modules.Register("libcards32.so", exports);
+        const int loads = headless.modules.LoadCount();
         const std::size_t boxes = headless.desktop.MessageBoxes().size();
 
         CCardLibrary library;
@@ -111,12 +79,12 @@ TEST_F(CCardLibraryTest, AnyMissingExportIsReportedAndLeavesTheModuleLoadedUntil
                   "Deckfall could not find all exports from the file 'CARDS32.DLL'.  Be sure you "
                   "have the proper version of this file and try again.");
         EXPECT_EQ(headless.desktop.MessageBoxes().back().caption, "");
-        EXPECT_EQ(calls.inits, 0);
+        EXPECT_EQ(inits, 0);
         EXPECT_TRUE(library.IsLoaded());
 
         // Still loaded: a second Load fails at once, without loading or a message.
         EXPECT_EQ(library.Load(&owner), 0);
-        EXPECT_EQ(modules.LoadCount(), 1);
+        EXPECT_EQ(headless.modules.LoadCount(), loads + 1);
         EXPECT_EQ(headless.desktop.MessageBoxes().size(), boxes + 1);
 
         library.Unload();
@@ -125,8 +93,11 @@ TEST_F(CCardLibraryTest, AnyMissingExportIsReportedAndLeavesTheModuleLoadedUntil
     }
 }
 
+// Every draw must reach the library unchanged and land in the caller's context.
 TEST_F(CCardLibraryTest, CompleteLibraryInitialisesDrawsThroughTheContextAndTerminates) {
-    headless.modules.Register("libcards32.so", CompleteExports());
+    // Load answers cdtInit's result; a draw reaches the library with its arguments and the
+    // context's pixel ratio, and the library's fills and pixels land in that context.
+    headless.modules.Register("libcards32.so", FakeCardExports(FakeInit, FakeDraw));
     {
         CCardLibrary library;
         ASSERT_EQ(library.Load(&owner), 7);
@@ -138,14 +109,9 @@ TEST_F(CCardLibraryTest, CompleteLibraryInitialisesDrawsThroughTheContextAndTerm
         platform::Image image(40, 30, 0xFF000000u);
         std::vector<platform::DrawCall> log;
         platform::RasterContext dc(image, &log);
-        const ColorRef colour = platform::Rgb(0x12, 0x34, 0x56);
+        const platform::ColorRef colour = platform::Rgb(0x12, 0x34, 0x56);
         EXPECT_EQ(library.Draw(dc, 10, 20, 37, 4, colour), 5);
-        EXPECT_EQ(calls.x, 10);
-        EXPECT_EQ(calls.y, 20);
-        EXPECT_EQ(calls.card, 37);
-        EXPECT_EQ(calls.mode, 4);
-        EXPECT_EQ(calls.colour, colour);
-        EXPECT_EQ(calls.ratio, dc.DevicePixelRatio());
+        EXPECT_EQ(drawn, std::tuple(10, 20, 37, 4, colour, dc.DevicePixelRatio()));
         ASSERT_EQ(log.size(), 2u);
         EXPECT_EQ(log[0].kind, platform::DrawCall::Kind::FillRect);
         EXPECT_EQ(log[0].rect, (platform::Rect{10, 20, 13, 22}));
@@ -155,12 +121,12 @@ TEST_F(CCardLibraryTest, CompleteLibraryInitialisesDrawsThroughTheContextAndTerm
         EXPECT_EQ(image.Pixel(15, 21), 0xFF00FF00u);
 
         library.Unload();
-        EXPECT_EQ(calls.terms, 1);
+        EXPECT_EQ(fakeCardTerms, 1);
         EXPECT_EQ(library.Draw(dc, 0, 0, 0, 0, 0), 0);
         EXPECT_EQ(library.Load(&owner), 7);  // loads again after Unload
     }
     // The destructor unloads a library that is still loaded.
-    EXPECT_EQ(calls.terms, 2);
+    EXPECT_EQ(fakeCardTerms, 2);
     EXPECT_EQ(headless.modules.LoadCount(), 2);
 }
 

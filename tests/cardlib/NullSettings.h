@@ -4,7 +4,7 @@
 #include "platform/SettingsStore.h"
 
 class NullSettings final : public platform::SettingsStore {
-  public:
+public:
     std::optional<platform::SettingsValue> ReadValue(std::string_view, std::string_view) override {
         return std::nullopt;
     }

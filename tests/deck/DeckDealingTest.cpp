@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <numeric>
 #include <random>
 #include <utility>
 
@@ -10,64 +9,28 @@
 
 namespace {
 
-std::vector<std::int32_t> Sorted(std::vector<std::int32_t> values) {
-    std::sort(values.begin(), values.end());
-    return values;
-}
-
-const std::vector<std::int32_t> kFreshDeck = [] {
-    std::vector<std::int32_t> all(kCardCount);
-    std::iota(all.begin(), all.end(), 0);
-    return all;
-}();
-
 // Five to Nine of mixed suits, the Nine dealt first.
-const std::vector<std::int32_t> kStraight = {MakeCard(kFive, kClubs), MakeCard(kSix, kHearts),
-                                             MakeCard(kSeven, kClubs), MakeCard(kEight, kSpades),
-                                             MakeCard(kNine, kDiamonds)};
+const std::vector<std::int32_t> kStraight = Cards("5C 6H 7C 8S 9D");
 
-TEST_F(DeckTest, RandomCardsDrawTheRankFirstAndTheTopDrawIsTheLowest) {
-    GameOptions.OneDeck = 0;
-    SeedRandom(123456789);
-    const std::int32_t rank = RandomInt(13, 0);
-    const std::int32_t suit = RandomInt(4, 0);
-    SeedRandom(123456789);
-    EXPECT_TRUE(deck.DealNext(nullptr));
-    EXPECT_EQ(deck.Current()->GetValue(), MakeCard(rank, suit));
-    EXPECT_EQ(deck.CardsLeft(), 0);
-    SeedWhere([] { return NextRandom() == kRandomMax; });
-    deck.DealNext(nullptr);
-    EXPECT_EQ(RankOf(deck.Current()->GetValue()), kAce);
-}
-
-TEST_F(DeckTest, OneDeckDealsEveryCardOnceAndOnlyARecyclingDeckMayEndOnRunningOut) {
-    struct Case {
-        std::int32_t oneDeck, endOnShuffle;
-        bool endsWhenEmpty;
-    };
-    for (const Case c : {Case{1, 1, false}, Case{2, 0, false}, Case{2, 1, true}}) {
-        SCOPED_TRACE(testing::Message()
-                     << "OneDeck " << c.oneDeck << " EndOnShuffle " << c.endOnShuffle);
-        GameOptions.OneDeck = c.oneDeck;
-        GameOptions.EndOnShuffle = c.endOnShuffle;
-        SeedRandom(2024);
-        CDeck fresh;
-        std::vector<std::int32_t> dealt;
-        for (int i = 0; i < kCardCount; ++i) {
+// Running out ends the game only in recycling play set to end on a reshuffle.
+TEST_F(DeckTest, OnlyARecyclingDeckSetToEndOnAReshuffleEndsTheGameWhenItRunsOut) {
+    for (auto [oneDeck, endOnShuffle] : {std::pair{1, 1}, {2, 0}, {2, 1}}) {
+        SCOPED_TRACE(testing::Message() << "OneDeck " << oneDeck << ", " << endOnShuffle);
+        GameOptions.OneDeck = oneDeck;
+        GameOptions.EndOnShuffle = endOnShuffle;
+        const bool ends = oneDeck == 2 && endOnShuffle;
+        CDeck one;
+        for (int i = 0; i <= kCardCount; ++i) {
             // The first deal opens the deck; the playfield ignores its answer.
-            EXPECT_EQ(fresh.DealNext(nullptr), i > 0 || !c.endsWhenEmpty) << "deal " << i;
-            EXPECT_EQ(fresh.EndReason(), i == 0 ? DeckEmptied : NoRoom) << "deal " << i;
-            EXPECT_EQ(fresh.CardsLeft(), kCardCount - 1 - i);
-            dealt.push_back(fresh.TakeCard()->GetValue());
+            EXPECT_EQ(one.DealNext(nullptr), i % kCardCount > 0 || !ends) << "deal " << i;
+            one.TakeCard();
         }
-        EXPECT_EQ(Sorted(dealt), kFreshDeck);
-        EXPECT_EQ(fresh.DealNext(nullptr), !c.endsWhenEmpty);
-        EXPECT_EQ(fresh.EndReason(), DeckEmptied);
-        EXPECT_EQ(fresh.CardsLeft(), kCardCount - 1);
+        EXPECT_EQ(one.EndReason(), DeckEmptied);
     }
 }
 
-TEST_F(DeckTest, RemainderFormingAHandGoesOnTopOfAFreshDeckInItsOrder) {
+// A remainder that collapses by itself would be dealt for ever, so it goes on a fresh deck.
+TEST_F(DeckTest, WholeHandRemainderOfThreeToThirteenCardsGoesOnTopOfAFreshDeck) {
     GameOptions.OneDeck = 2;
     Arrange(deck, kStraight);
     EXPECT_TRUE(deck.DealNext(nullptr));
@@ -75,46 +38,31 @@ TEST_F(DeckTest, RemainderFormingAHandGoesOnTopOfAFreshDeckInItsOrder) {
     EXPECT_EQ(deck.CardsLeft(), 56);
     EXPECT_EQ(deck.TakeCard()->GetValue(), kStraight[4]);
     EXPECT_EQ(Deal(deck, 4), std::vector<std::int32_t>(kStraight.rbegin() + 1, kStraight.rend()));
-    // Without recycling the remainder is never tested.
-    GameOptions.OneDeck = 1;
-    EXPECT_EQ(Sorted(Deal(deck, kCardCount)), kFreshDeck);
-    EXPECT_EQ(deck.CardsLeft(), 0);
-    Arrange(deck, kStraight);
-    deck.DealNext(nullptr);
-    EXPECT_EQ(deck.CardsLeft(), 4);
-}
 
-TEST_F(DeckTest, OnlyAWholeRemainderOfThreeToThirteenCardsIsReshuffled) {
-    GameOptions.OneDeck = 2;
     GameOptions.CollapseRegime = 3;  // twenty-one: whole hands of any length
-    const std::int32_t ace = MakeCard(kAce, kClubs), two = MakeCard(kTwo, kHearts);
-    auto cards = [](int aces, int twos, std::int32_t a, std::int32_t b) {
-        std::vector<std::int32_t> v(aces, a);
-        v.insert(v.end(), twos, b);
-        return v;
-    };
     const struct {
-        std::vector<std::int32_t> remainder;
+        std::int32_t oneDeck;
+        const char* remainder;
         bool reshuffles;
-    } cases[] = {
-        {{ace, MakeCard(kKing, kSpades)}, false},
-        {{MakeCard(kTen, kClubs), MakeCard(kFive, kClubs), MakeCard(kSix, kClubs)}, true},
-        {{two, MakeCard(kTen, kClubs), MakeCard(kFive, kClubs), MakeCard(kSix, kClubs)}, false},
-        {cards(5, 8, ace, two), true},
-        {cards(7, 7, ace, two), false}};
+    } cases[] = {{2, "AC KS", false},
+                 {2, "TC 5C 6C", true},
+                 {2, "2H TC 5C 6C", false},  // a hand, but not the whole remainder
+                 {2, "AC AC AC AC AC 2H 2H 2H 2H 2H 2H 2H 2H", true},
+                 {2, "AC AC AC AC AC AC AC 2H 2H 2H 2H 2H 2H 2H", false},
+                 {1, "TC 5C 6C", false}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.remainder.size() << " cards");
+        SCOPED_TRACE(testing::Message() << c.remainder << ", OneDeck " << c.oneDeck);
+        GameOptions.OneDeck = c.oneDeck;
         CDeck remainder;
-        Arrange(remainder, c.remainder);
+        Arrange(remainder, Cards(c.remainder));
         EXPECT_TRUE(remainder.DealNext(nullptr));
-        const int left = static_cast<int>(c.remainder.size()) - 1;
+        const int left = static_cast<int>(Cards(c.remainder).size()) - 1;
         EXPECT_EQ(remainder.CardsLeft(), c.reshuffles ? left + kCardCount : left);
         EXPECT_EQ(remainder.EndReason(), c.reshuffles ? DeckEmptied : NoRoom);
     }
 }
 
-// An ending deck tolerates such a remainder 31 times; the 32nd detection, in a deal or
-// in a draw trade, reshuffles and ends the game with the perpetual-hand reason.
+// An ending deck must not loop on such a remainder: the 32nd time, dealt or traded, ends it.
 TEST_F(DeckTest, ThirtySecondDetectionEndsTheGame) {
     GameOptions.OneDeck = 2;
     GameOptions.EndOnShuffle = 1;
@@ -130,7 +78,7 @@ TEST_F(DeckTest, ThirtySecondDetectionEndsTheGame) {
             ASSERT_EQ(stuck.CardsLeft(), 5);
         }
         if (inTrade) {
-            Arrange(stuck, {MakeCard(kKing, kHearts)});
+            Arrange(stuck, Cards("KH"));
             ASSERT_TRUE(stuck.DealNext(nullptr));  // six cards: not a hand
             GameOptions.SwapMode = 1;
             EXPECT_TRUE(stuck.Swap(nullptr));
@@ -144,35 +92,30 @@ TEST_F(DeckTest, ThirtySecondDetectionEndsTheGame) {
     }
 }
 
-// A long recycling game, landings and collapses played crudely on seven columns: every
-// card dealt, traded, landed or put back stays accounted for, and the deck holds exactly
-// what is neither falling nor on a column.
+// No card may appear or vanish over a long game; one finding the deck full leaves the game.
 TEST_F(DeckTest, RecyclingKeepsEveryCardAccountedForOverALongGame) {
     GameOptions.OneDeck = 2;
     SeedRandom(19980214);
     std::mt19937 play(7);
-    std::array<int, kCardCount> existing{}, landed{};
+    std::array<int, kCardCount> existing{};
     std::array<std::vector<std::int32_t>, 7> columns;
-    int reshuffles = 0, perpetual = 0, trades = 0, fullDeck = 0, total = 0, onColumns = 0;
-    auto afterDeal = [&](int leftBefore) {
-        if (deck.EndReason() != DeckEmptied)
-            return false;
-        ++reshuffles;
-        perpetual += leftBefore > 0;
-        for (int& n : existing)
-            ++n;
-        total += kCardCount;
+    int reshuffles = 0, forced = 0, trades = 0, fullDeck = 0, total = 0, onColumns = 0;
+    auto leaves = [&](std::int32_t value) { --existing[value], --total; };
+    auto opened = [&](int leftBefore) {  // a fresh 52 joined the game
+        if (deck.EndReason() != DeckEmptied) return false;
+        ++reshuffles, forced += leftBefore > 0, total += kCardCount;
+        for (int& n : existing) ++n;
         return true;
     };
 
     for (int step = 0; step < 40000; ++step) {
         const int leftBefore = deck.CardsLeft();
         ASSERT_TRUE(deck.DealNext(nullptr));
-        afterDeal(leftBefore);
+        opened(leftBefore);
         for (int t = static_cast<int>(play() % 3); t > 0; --t) {
             GameOptions.SwapMode = 1 + static_cast<int>(play() % 3);
             const int before = deck.CardsLeft();
-            const std::int32_t old = deck.Current()->GetValue();
+            const std::int32_t old = Value();
             if (!deck.Swap(nullptr)) {
                 ASSERT_EQ(before, 0);
                 continue;
@@ -182,44 +125,34 @@ TEST_F(DeckTest, RecyclingKeepsEveryCardAccountedForOverALongGame) {
                 ASSERT_EQ(deck.CardsLeft(), before);
                 continue;
             }
-            const bool opened = afterDeal(before);
-            const bool same = deck.Current()->GetValue() == old;
-            if (same)
-                --existing[old], --total;  // the traded card is not put back
-            ASSERT_EQ(deck.CardsLeft(), before - 1 + (opened ? kCardCount : 0) + (same ? 0 : 1));
+            const bool fresh = opened(before), same = Value() == old;
+            if (same) leaves(old);  // the traded card is not put back
+            ASSERT_EQ(deck.CardsLeft(), before - 1 + (fresh ? kCardCount : 0) + (same ? 0 : 1));
         }
         auto& column = columns[play() % 7];
-        column.push_back(deck.TakeCard()->GetValue());
-        ++landed[column.back()], ++onColumns;
+        column.push_back(deck.TakeCard()->GetValue()), ++onColumns;
         if (column.size() >= 5 && play() % 3 == 0) {
-            for (int n = 3 + static_cast<int>(play() % 3); n > 0; --n) {
-                const std::int32_t value = column.back();
-                column.pop_back();
-                --landed[value], --onColumns;
-                if (deck.CardsLeft() == CDeck::kSlots)
-                    --existing[value], --total, ++fullDeck;
-                deck.StuffBack(value);
+            for (int n = 3 + static_cast<int>(play() % 3); n > 0; --n, --onColumns, column.pop_back()) {
+                if (deck.CardsLeft() == CDeck::kSlots) leaves(column.back()), ++fullDeck;
+                deck.StuffBack(column.back());
             }
         } else if (play() % 400 == 0) {  // a new level clears the columns
             for (auto& cleared : columns)
-                for (std::int32_t value : std::exchange(cleared, {}))
-                    --landed[value], --onColumns, --existing[value], --total;
+                for (std::int32_t value : std::exchange(cleared, {})) leaves(value), --onColumns;
         }
         ASSERT_EQ(deck.CardsLeft() + onColumns, total) << "step " << step;
     }
-    // The run reaches every road: 52 reshuffles, one forced by a remainder, 32 cards
-    // finding the deck full.
+    // The run reaches every road: reshuffles, one forced by a remainder, cards finding
+    // the deck full.
     EXPECT_GT(reshuffles, 20);
-    EXPECT_GT(perpetual, 0);
+    EXPECT_GT(forced, 0);
     EXPECT_GT(fullDeck, 0);
     EXPECT_GT(trades, 30000);
 
     GameOptions.OneDeck = 1;
-    std::array<int, kCardCount> inDeck{};
-    for (std::int32_t value : Deal(deck, deck.CardsLeft()))
-        ++inDeck[value];
-    for (int v = 0; v < kCardCount; ++v)
-        EXPECT_EQ(inDeck[v], existing[v] - landed[v]) << v;
+    std::vector<std::int32_t> held = Deal(deck, deck.CardsLeft());
+    for (const auto& column : columns) held.insert(held.end(), column.begin(), column.end());
+    for (int v = 0; v < kCardCount; ++v) EXPECT_EQ(std::count(held.begin(), held.end(), v), existing[v]) << v;
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "app/Random.h"
 #include "app/Utilities.h"
 #include "cards/CDeck.h"
+#include "tests/cards/StackBuilder.h"
 
 // The first seed whose draws make draws() true; the generator is left seeded with it.
 template <typename Draws>
@@ -46,7 +47,7 @@ inline std::vector<std::int32_t> Deal(CDeck& deck, int n) {
 }
 
 class DeckTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         GameOptions = {};
         GameOptions.OneDeck = 1;
@@ -54,5 +55,6 @@ class DeckTest : public testing::Test {
         GameOptions.CollapseRegime = 2;
         SeedRandom(1);
     }
+    std::int32_t Value() const { return deck.Current()->GetValue(); }
     CDeck deck;
 };
