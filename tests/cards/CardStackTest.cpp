@@ -136,8 +136,9 @@ TEST_F(CardStackTest, ClearErasesFromTheTopWithATonePerCardAndAddsUpPoints) {
     GameOptions.Beep = 0;
     headless.tones.Clear();
     const auto start = headless.clock.ElapsedMs();
-    EXPECT_EQ(Placed(Cards("2C 3C"))->Clear(dc), 10);
+    EXPECT_EQ(Placed(Cards("2C 9C"))->Clear(dc), 10) << "Two to Nine are worth 5, Ten and up 10";
     EXPECT_EQ(headless.clock.ElapsedMs() - start, 10u);
+    EXPECT_EQ(Placed(Cards("TD JD"))->Clear(dc), 20);
     EXPECT_TRUE(headless.tones.Tones().empty());
 }
 
