@@ -1,6 +1,10 @@
 #include "engine/CPlayfield.h"
 
+#include <algorithm>
+#include <array>
+#include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "app/CMainWindow.h"
 #include "app/GameOptions.h"
@@ -37,9 +41,9 @@ int Up() {
 }
 
 // Status texts; the padding wipes out a longer text drawn at the same place before.
-const std::string kBlankNotice(24, ' ');
+constexpr std::string_view kBlankNotice = "                        ";  // 24 spaces
 
-std::string HandName(std::int32_t hand) {
+std::string_view HandName(std::int32_t hand) {
     switch (hand) {
         case Straight:
             return "    Straight    ";
@@ -55,8 +59,15 @@ std::string HandName(std::int32_t hand) {
         case RoyalFlush:
             return " Royal Flush! ";
         default:
-            return std::string(17, ' ');
+            return "                 ";  // 17 spaces
     }
+}
+
+// A text with one number, formatted into a buffer the caller keeps (drawn on every landing).
+template <std::size_t N>
+std::string_view Format(std::array<char, N>& buffer, const char* format, std::int32_t number) {
+    const int length = std::snprintf(buffer.data(), buffer.size(), format, number);
+    return {buffer.data(), static_cast<std::size_t>(std::clamp(length, 0, static_cast<int>(N) - 1))};
 }
 
 void ReportDeal(const CDeck& deck) {
@@ -266,11 +277,12 @@ void CPlayfield::DrawStatus(platform::DrawingContext& dc) const {
     const platform::ColorRef previousBackground =
         dc.SetBkColor(static_cast<platform::ColorRef>(GameOptions.BackgroundColor));
 
-    dc.TextOut(boardRect.left, 0, "Winnings: $" + std::to_string(winnings) + "     ");
+    std::array<char, 48> buffer{};
+    dc.TextOut(boardRect.left, 0, Format(buffer, "Winnings: $%d     ", winnings));
 
     if (GameOptions.OneDeck != 0) {
         // The falling card still counts as in the deck; after ShowEmpty this reads 0.
-        const std::string line = "     Cards in deck: " + std::to_string(deck->CardsLeft() + 1);
+        const std::string_view line = Format(buffer, "     Cards in deck: %d", deck->CardsLeft() + 1);
         const auto extent = dc.GetTextExtent(line);
         dc.TextOut(extent ? boardRect.right - extent->cx : boardRect.right, 0, line);
     }
@@ -279,8 +291,8 @@ void CPlayfield::DrawStatus(platform::DrawingContext& dc) const {
     const int pitch = (boardRect.right - boardRect.left - width) / 6;
     for (int i = 0; i < kColumns; ++i) {
         const bool shown = payout[i] != 0;
-        const std::string first = shown ? HandName(payoutHand[i]) : kBlankNotice;
-        const std::string second = shown ? "pays $" + std::to_string(payout[i]) : kBlankNotice;
+        const std::string_view first = shown ? HandName(payoutHand[i]) : kBlankNotice;
+        const std::string_view second = shown ? Format(buffer, "pays $%d", payout[i]) : kBlankNotice;
         const int centreX = boardRect.left + i * pitch + width / 2;
         int y = GameOptions.UpDown == 1 ? boardRect.bottom + 4 : startY + CardHeight() + 4;
 
