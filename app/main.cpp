@@ -24,6 +24,7 @@ int main(int argc, char* argv[]) {
     platform::FlushingClock clock(systemClock);
     const auto settings = platform::SqliteSettingsStore::Open(platform::SqliteSettingsStore::DefaultPath());
     platform::SdlToneDevice tones(clock);
+    host.AfterFirstFrame([&tones] { tones.OpenInBackground(); });
     platform::DlModuleLoader modules;
     const platform::ScopedServices services({&host.GetDesktop(), settings.get(), &clock, &tones, &modules});
 

@@ -28,14 +28,17 @@ std::uint64_t SamplesFor(std::uint32_t rate, unsigned milliseconds) {
 
 }  // namespace
 
-SdlToneDevice::SdlToneDevice(Clock& clock)
-    : clock_(clock),
-      // Starting the sound system can take a while (it may ask the session bus for
-      // real-time scheduling): it happens beside the program's start-up, not in its way.
-      opening_(std::async(std::launch::async, [this] { Open(); })) {}
+SdlToneDevice::SdlToneDevice(Clock& clock) : clock_(clock) {}
 
-void SdlToneDevice::WaitUntilOpen() const {
-    if (opening_.valid()) opening_.wait();
+void SdlToneDevice::OpenInBackground() {
+    // Starting the sound system takes a while (loading SDL, perhaps asking the session bus
+    // for real-time scheduling): it happens beside the program, not in its way.
+    if (!opening_.valid()) opening_ = std::async(std::launch::async, [this] { Open(); });
+}
+
+void SdlToneDevice::WaitUntilOpen() {
+    OpenInBackground();
+    opening_.wait();
 }
 
 void SdlToneDevice::Open() {
@@ -73,14 +76,15 @@ void SdlToneDevice::Open() {
 }
 
 SdlToneDevice::~SdlToneDevice() {
-    WaitUntilOpen();
+    if (!opening_.valid()) return;
+    opening_.wait();
     CloseDevice();
     if (audioStarted_) {
         sdl_->QuitSubSystem(SDL_INIT_AUDIO);
     }
 }
 
-unsigned SdlToneDevice::SampleRate() const {
+unsigned SdlToneDevice::SampleRate() {
     WaitUntilOpen();
     return rate_;
 }
@@ -99,7 +103,7 @@ void SdlToneDevice::Beep(unsigned frequency, unsigned milliseconds) {
     } while (left > 0);
 }
 
-unsigned SdlToneDevice::QueuedMilliseconds() const {
+unsigned SdlToneDevice::QueuedMilliseconds() {
     WaitUntilOpen();
     if (device_ == 0) {
         return 0;

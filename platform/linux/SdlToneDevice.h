@@ -24,14 +24,16 @@ public:
 
     void Beep(unsigned frequency, unsigned milliseconds) override;
 
+    // Starts opening the device on a thread of its own, if the first tone has not already.
+    void OpenInBackground();
     // Samples per second of the open device; 0 while the tones are silent.
-    unsigned SampleRate() const;
+    unsigned SampleRate();
     // Sound queued but not yet taken by the device.
-    unsigned QueuedMilliseconds() const;
+    unsigned QueuedMilliseconds();
 
 private:
     void Open();
-    void WaitUntilOpen() const;
+    void WaitUntilOpen();
     void Queue(unsigned frequency, std::uint64_t samples);
     bool QueueSamples(unsigned frequency, std::uint64_t samples);
     void CloseDevice();
@@ -46,8 +48,8 @@ private:
     // Position within the current cycle, in units of 1/rate_ of a cycle.
     std::uint32_t phase_ = 0;
     std::array<std::int16_t, 1024> chunk_{};
-    // The device opens on a thread of its own; every use waits for it first.
-    std::shared_future<void> opening_;
+    // Every use waits for the opening first.
+    std::future<void> opening_;
 };
 
 }  // namespace platform

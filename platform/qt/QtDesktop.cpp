@@ -12,6 +12,7 @@
 #include <ctime>
 #include <fstream>
 #include <string>
+#include <utility>
 
 #include "platform/LastError.h"
 #include "platform/qt/QtDialog.h"
@@ -165,7 +166,15 @@ void QtDesktop::StartStatsReport() {
     report->start(1000);
 }
 
+void QtDesktop::AfterFirstFrame(std::function<void()> work) {
+    afterFirstFrame_.push_back(std::move(work));
+}
+
 void QtDesktop::OnFirstFrame() {
+    // The frame is on its way to the screen once the paint that reported it returns.
+    QTimer::singleShot(0, this, [work = std::exchange(afterFirstFrame_, {})] {
+        for (const std::function<void()>& step : work) step();
+    });
     // For the start-up benchmark: when the first frame is on screen, and the memory then.
     const char* trace = std::getenv("DECKFALL_TRACE_STARTUP");
     if (!trace) return;

@@ -3,6 +3,7 @@
 // its accelerators, message boxes and the screen.
 
 #include <QObject>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -27,6 +28,9 @@ public:
     std::intptr_t DialogBoxParam(const DialogTemplate& dialog, Window* owner, DialogProc procedure,
                                  LPARAM parameter) override;
 
+    // Runs work once the main window's first frame is out, so that it does not delay it.
+    void AfterFirstFrame(std::function<void()> work);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -37,6 +41,7 @@ private:
     std::vector<WindowClass> classes_;
     std::unique_ptr<QtMainWindow> mainWindow_;
     std::vector<Accelerator> accelerators_;
+    std::vector<std::function<void()>> afterFirstFrame_;
     bool quitPosted_ = false;
     int quitCode_ = 0;
 };

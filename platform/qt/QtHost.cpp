@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
+#include "platform/qt/DrawnIconStyle.h"
 #include "platform/qt/QtDesktop.h"
 
 namespace platform {
@@ -19,7 +21,20 @@ bool QtHost::CheckDisplay() {
     return false;
 }
 
-QtHost::QtHost(int& argc, char** argv) : application_(std::make_unique<QApplication>(argc, argv)) {
+namespace {
+
+std::unique_ptr<QApplication> StartApplication(int& argc, char** argv) {
+    // The menu bar belongs to the window, as the game's pause rules expect of it,
+    // never to a desktop-wide menu.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+    auto application = std::make_unique<QApplication>(argc, argv);
+    QApplication::setStyle(new DrawnIconStyle);  // owned by the application
+    return application;
+}
+
+}  // namespace
+
+QtHost::QtHost(int& argc, char** argv) : application_(StartApplication(argc, argv)) {
     QApplication::setApplicationName("Deckfall");
     QApplication::setOrganizationName("Quillmoor");
     QApplication::setDesktopFileName("deckfall");
@@ -33,6 +48,10 @@ QtHost::~QtHost() {
 
 Desktop& QtHost::GetDesktop() {
     return *desktop_;
+}
+
+void QtHost::AfterFirstFrame(std::function<void()> work) {
+    desktop_->AfterFirstFrame(std::move(work));
 }
 
 }  // namespace platform

@@ -2,6 +2,7 @@
 // The Qt application the program runs in, with its desktop. Keeps Qt out of the
 // program's entry point.
 
+#include <functional>
 #include <memory>
 
 #include "platform/Desktop.h"
@@ -23,6 +24,8 @@ public:
     QtHost& operator=(const QtHost&) = delete;
 
     Desktop& GetDesktop();
+    // Runs work once the main window's first frame is out, so that it does not delay it.
+    void AfterFirstFrame(std::function<void()> work);
 
 private:
     std::unique_ptr<QApplication> application_;
