@@ -1,5 +1,6 @@
 // Drawing one card face that the card library has already rendered, through the
-// game's wrapper onto the program's own drawing context, as a falling card is drawn.
+// game's wrapper onto the program's own drawing context, as a falling card is drawn;
+// and the whole drawing of one fall step, before it is pushed to the screen.
 
 #include <benchmark/benchmark.h>
 #include <QGuiApplication>
@@ -45,6 +46,42 @@ void BM_CachedCardDraw(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_CachedCardDraw)->Arg(100)->Arg(200)->Unit(benchmark::kMicrosecond);
+
+// One fall step as the falling card makes it: a fresh window context, the pixels saved
+// under the card put back, the pixels under its new place saved, the card drawn there.
+void BM_FallStepDrawing(benchmark::State& state) {
+    platform::VirtualClock clock;
+    platform::HeadlessDesktop desktop(clock);
+    platform::DlModuleLoader modules;
+    platform::ScopedServices scope(platform::Services{&desktop, nullptr, &clock, nullptr, &modules});
+    CCardLibrary library;
+    if (!library.Load(nullptr)) {
+        state.SkipWithError("libcards32.so did not load");
+        return;
+    }
+    const int width = library.GetCardWidth();
+    const int height = library.GetCardHeight();
+    QImage backBuffer(640, 480, QImage::Format_RGB32);
+    backBuffer.fill(Qt::darkGreen);
+    const platform::ColorRef table = platform::Rgb(0, 128, 0);
+
+    std::unique_ptr<platform::Bitmap> saved;
+    int y = 0;
+    for (auto _ : state) {
+        platform::QtDrawingContext dc(backBuffer);
+        if (saved) {
+            const auto memory = dc.CreateMemoryContext(*saved);
+            dc.BitBlt(100, y, width, height, *memory, 0, 0, platform::RasterOp::SrcCopy);
+        }
+        y = (y + 12) % 360;
+        saved = dc.CreateCompatibleBitmap(width, height);
+        const auto memory = dc.CreateMemoryContext(*saved);
+        memory->BitBlt(0, 0, width, height, dc, 100, y, platform::RasterOp::SrcCopy);
+        benchmark::DoNotOptimize(library.Draw(dc, 100, y, 12, 0, table));
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_FallStepDrawing)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -26,7 +26,7 @@ public:
     virtual Size GetSize() const = 0;  // in logical pixels
 };
 
-// Pixels handed in by the card library: device pixels, 0xAARRGGBB, premultiplied.
+// Pixels handed in by the card library: device pixels, opaque, 0xFFRRGGBB.
 struct PixelView {
     const std::uint32_t* pixels = nullptr;
     int width = 0;   // device pixels
@@ -56,7 +56,7 @@ public:
 
     // Device pixels per logical pixel of the surface drawn on.
     virtual double DevicePixelRatio() const = 0;
-    // Draws device pixels into a logical rectangle (the card library's way in).
+    // Copies device pixels into a logical rectangle, scaled to fill it (the card library's way in).
     virtual bool DrawPixels(const Rect& target, const PixelView& pixels) = 0;
 };
 

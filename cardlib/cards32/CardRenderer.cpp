@@ -35,7 +35,7 @@ bool CardRenderer::Draw(const CardSurface& surface, int x, int y, int width, int
     if (!surface.drawPixels) return false;
     const QSize pixels(DevicePixels(width, surface.devicePixelRatio),
                        DevicePixels(height, surface.devicePixelRatio));
-    const QImage& image = cache_.Get(picture, pixels);
+    const QImage& image = cache_.Get(picture, pixels, colour);
     if (image.isNull()) return false;
     return surface.drawPixels(surface.context, x, y, width, height,
                               reinterpret_cast<const std::uint32_t*>(image.constBits()), image.width(),

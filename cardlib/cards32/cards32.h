@@ -17,7 +17,8 @@ enum { CARDS32_FACE = 0, CARDS32_BACK = 1, CARDS32_REMOVE = 4 };
 
 /* The drawing context the program hands across: the library renders a card to
  * device pixels and gives them back through drawPixels, or fills through fill.
- * Colours are 0x00BBGGRR; pixels 0xAARRGGBB, premultiplied. */
+ * Colours are 0x00BBGGRR. A card paints its whole rectangle, the rounded corners in
+ * the background colour, so its pixels are opaque: 0xFFRRGGBB. */
 typedef struct CardSurface {
     void* context;
     double devicePixelRatio;

@@ -19,19 +19,6 @@ std::uint32_t Combine(std::uint32_t destination, std::uint32_t source, RasterOp 
     return source;
 }
 
-// Source-over of a premultiplied pixel onto an opaque one.
-std::uint32_t Blend(std::uint32_t destination, std::uint32_t source) {
-    const std::uint32_t alpha = source >> 24;
-    if (alpha == 0xFF) return source;
-    if (alpha == 0) return destination;
-    auto channel = [&](int shift) {
-        const std::uint32_t s = (source >> shift) & 0xFF;
-        const std::uint32_t d = (destination >> shift) & 0xFF;
-        return std::min<std::uint32_t>(255, s + d * (255 - alpha) / 255) << shift;
-    };
-    return 0xFF000000u | channel(16) | channel(8) | channel(0);
-}
-
 }  // namespace
 
 RasterContext::RasterContext(Image& target, std::vector<DrawCall>* log,
@@ -158,9 +145,7 @@ bool RasterContext::DrawPixels(const Rect& target, const PixelView& pixels) {
         for (int x = target.left; x < target.right; ++x) {
             if (!target_.Contains(x, y)) continue;
             const int sx = (x - target.left) * pixels.width / target.Width();
-            target_.SetPixel(
-                x, y,
-                Blend(target_.Pixel(x, y), pixels.pixels[static_cast<std::size_t>(sy) * pixels.stride + sx]));
+            target_.SetPixel(x, y, pixels.pixels[static_cast<std::size_t>(sy) * pixels.stride + sx]);
         }
     }
     Record(DrawCall{DrawCall::Kind::DrawPixels, target});

@@ -2,7 +2,10 @@
 
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <cmath>
+#include <cstring>
 #include <map>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -41,6 +44,26 @@ QPainter::CompositionMode ModeOf(RasterOp op) {
             break;
     }
     return QPainter::CompositionMode_Source;
+}
+
+// Device pixels per logical pixel, where that is a whole number.
+std::optional<int> WholeScale(const QImage& image) {
+    const qreal ratio = image.devicePixelRatio();
+    if (ratio != std::floor(ratio)) return std::nullopt;
+    return static_cast<int>(ratio);
+}
+
+// Copies device pixels row by row, clipped to both images. The falling card moves by
+// such copies at every step; a painter would cost many times more.
+void CopyRows(QImage& to, const QRect& area, const QImage& from, QPoint fromTopLeft) {
+    const QPoint offset = fromTopLeft - area.topLeft();
+    const QRect copied = area & to.rect() & from.rect().translated(-offset);
+    const int bytesPerPixel = to.depth() / 8;
+    const auto rowBytes = static_cast<std::size_t>(copied.width()) * bytesPerPixel;
+    for (int row = copied.top(); row <= copied.bottom(); ++row)
+        std::memcpy(to.scanLine(row) + copied.left() * bytesPerPixel,
+                    from.constScanLine(row + offset.y()) + (copied.left() + offset.x()) * bytesPerPixel,
+                    rowBytes);
 }
 
 }  // namespace
@@ -115,6 +138,15 @@ bool QtDrawingContext::BitBlt(int x, int y, int w, int h, DrawingContext& source
     auto* from = dynamic_cast<QtDrawingContext*>(&source);
     if (!from || w <= 0 || h <= 0) return false;
     const qreal ratio = from->target_.devicePixelRatio();
+    if (op == RasterOp::SrcCopy && &from->target_ != &target_ && from->target_.format() == target_.format() &&
+        target_.devicePixelRatio() == ratio) {
+        if (const std::optional<int> scale = WholeScale(target_)) {
+            const int s = *scale;
+            CopyRows(target_, QRect(x * s, y * s, w * s, h * s), from->target_, QPoint(sx * s, sy * s));
+            Touch({x, y, x + w, y + h});
+            return true;
+        }
+    }
     const QRectF sourceRect(sx * ratio, sy * ratio, w * ratio, h * ratio);
     // Reading the image being drawn on needs a copy of the block first.
     const QImage block = (&from->target_ == &target_) ? from->target_.copy(sourceRect.toRect()) : QImage();
@@ -170,9 +202,18 @@ std::optional<Size> QtDrawingContext::GetTextExtent(std::string_view text) {
 bool QtDrawingContext::DrawPixels(const Rect& target, const PixelView& pixels) {
     if (!pixels.pixels || target.IsEmpty()) return false;
     const QImage view(reinterpret_cast<const uchar*>(pixels.pixels), pixels.width, pixels.height,
-                      static_cast<qsizetype>(pixels.stride) * 4, QImage::Format_ARGB32_Premultiplied);
+                      static_cast<qsizetype>(pixels.stride) * 4, QImage::Format_RGB32);
+    if (const std::optional<int> scale = WholeScale(target_); scale && target_.format() == view.format()) {
+        const int s = *scale;
+        const QRect area(target.left * s, target.top * s, target.Width() * s, target.Height() * s);
+        if (area.size() == view.size()) {
+            CopyRows(target_, area, view, QPoint(0, 0));
+            Touch(target);
+            return true;
+        }
+    }
     QPainter& p = Painter();
-    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
     p.drawImage(QRectF(target.left, target.top, target.Width(), target.Height()), view,
                 QRectF(0, 0, pixels.width, pixels.height));
     Touch(target);
