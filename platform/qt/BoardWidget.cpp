@@ -1,5 +1,6 @@
 #include "platform/qt/BoardWidget.h"
 
+#include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -10,6 +11,17 @@ BoardWidget::BoardWidget(QWidget* parent) : QWidget(parent) {
     // Every pixel comes from the back buffer: no background fill by Qt, no flicker.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
+    // A push is one card's rectangle several times a second: through the backing store
+    // it would be copied twice and cost twice the CPU.
+    onScreen_ = QGuiApplication::platformName() == QLatin1String("xcb");
+    if (onScreen_) {
+        setAttribute(Qt::WA_NativeWindow);
+        setAttribute(Qt::WA_PaintOnScreen);
+    }
+}
+
+QPaintEngine* BoardWidget::paintEngine() const {
+    return onScreen_ ? nullptr : QWidget::paintEngine();
 }
 
 void BoardWidget::Push(const QRect& rect) {
@@ -17,17 +29,35 @@ void BoardWidget::Push(const QRect& rect) {
 }
 
 void BoardWidget::paintEvent(QPaintEvent* event) {
-    QPainter painter(this);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    const QRect area = event->rect();
-    const qreal ratio = backBuffer_.devicePixelRatio();
-    painter.drawImage(
-        QRectF(area), backBuffer_,
-        QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio));
+    if (onScreen_) {
+        PaintOnScreen(event->region());
+    } else {
+        QPainter painter(this);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(QRectF(event->rect()), backBuffer_, DevicePixels(event->rect()));
+    }
     if (!framePainted_ && isVisible()) {
         framePainted_ = true;
         if (onFirstFrame) onFirstFrame();
     }
+}
+
+QRectF BoardWidget::DevicePixels(const QRect& logical) const {
+    const qreal ratio = backBuffer_.devicePixelRatio();
+    return {logical.x() * ratio, logical.y() * ratio, logical.width() * ratio, logical.height() * ratio};
+}
+
+void BoardWidget::PaintOnScreen(const QRegion& region) {
+    if (!screen_) screen_ = X11WindowWriter::Create(winId());
+    bool written = screen_ != nullptr;
+    for (const QRect& rect : region)
+        written = written && screen_->Put(backBuffer_, DevicePixels(rect).toAlignedRect());
+    if (written) return;
+    // An X server that lays pixels out otherwise: Qt's backing store converts them.
+    onScreen_ = false;
+    screen_.reset();
+    setAttribute(Qt::WA_PaintOnScreen, false);
+    update();
 }
 
 void BoardWidget::resizeEvent(QResizeEvent*) {

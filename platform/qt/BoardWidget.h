@@ -1,10 +1,14 @@
 #pragma once
 // The client area of the main window. Its pixels live in a back buffer that the
-// game draws on at once; an expose only copies the buffer to the screen.
+// game draws on at once; an expose only copies the buffer to the screen. On X11 the
+// copy goes straight into the board's own X window; elsewhere through Qt's backing store.
 
 #include <QImage>
 #include <QWidget>
 #include <functional>
+#include <memory>
+
+#include "platform/qt/X11WindowWriter.h"
 
 namespace platform {
 
@@ -21,13 +25,21 @@ public:
     std::function<void(QKeyEvent*)> onKeyPress;
     std::function<void()> onFirstFrame;
 
+    // No painter while the board paints straight into its X window.
+    QPaintEngine* paintEngine() const override;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    QRectF DevicePixels(const QRect& logical) const;
+    void PaintOnScreen(const QRegion& region);
+
     QImage backBuffer_;
+    bool onScreen_ = false;
+    std::unique_ptr<X11WindowWriter> screen_;
     bool framePainted_ = false;
 };
 
