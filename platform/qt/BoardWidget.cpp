@@ -47,24 +47,35 @@ QRectF BoardWidget::DevicePixels(const QRect& logical) const {
     return {logical.x() * ratio, logical.y() * ratio, logical.width() * ratio, logical.height() * ratio};
 }
 
+X11WindowWriter* BoardWidget::Screen() {
+    if (onScreen_ && !screen_) {
+        screen_ = X11WindowWriter::Create(winId());
+        if (!screen_) {
+            // An X server that lays pixels out otherwise: Qt's backing store converts them.
+            onScreen_ = false;
+            setAttribute(Qt::WA_PaintOnScreen, false);
+            update();
+        }
+    }
+    return screen_.get();
+}
+
 void BoardWidget::PaintOnScreen(const QRegion& region) {
-    if (!screen_) screen_ = X11WindowWriter::Create(winId());
-    bool written = screen_ != nullptr;
+    X11WindowWriter* screen = Screen();
+    if (!screen) return;
     for (const QRect& rect : region)
-        written = written && screen_->Put(backBuffer_, DevicePixels(rect).toAlignedRect());
-    if (written) return;
-    // An X server that lays pixels out otherwise: Qt's backing store converts them.
-    onScreen_ = false;
-    screen_.reset();
-    setAttribute(Qt::WA_PaintOnScreen, false);
-    update();
+        screen->Put(backBuffer_, DevicePixels(rect).toAlignedRect(), sharedBuffer_.get());
 }
 
 void BoardWidget::resizeEvent(QResizeEvent*) {
     const qreal ratio = devicePixelRatioF();
     const QSize pixels(qRound(width() * ratio), qRound(height() * ratio));
     if (backBuffer_.size() == pixels && backBuffer_.devicePixelRatio() == ratio) return;
-    backBuffer_ = QImage(pixels, QImage::Format_RGB32);
+    std::unique_ptr<X11SharedImage> shared = Screen() ? screen_->CreateSharedImage(pixels) : nullptr;
+    backBuffer_ = shared ? QImage(shared->Bits(), pixels.width(), pixels.height(), QImage::Format_RGB32)
+                         : QImage(pixels, QImage::Format_RGB32);
+    // The image that used the old shared memory is gone: the memory may go too.
+    sharedBuffer_ = std::move(shared);
     backBuffer_.setDevicePixelRatio(ratio);
     backBuffer_.fill(Qt::black);
     if (onResized) onResized();

@@ -35,11 +35,15 @@ protected:
 
 private:
     QRectF DevicePixels(const QRect& logical) const;
+    // The board's X window, made at first use; null (and Qt paints) where there is none.
+    X11WindowWriter* Screen();
     void PaintOnScreen(const QRegion& region);
 
-    QImage backBuffer_;
     bool onScreen_ = false;
     std::unique_ptr<X11WindowWriter> screen_;
+    // The back buffer's memory when the X server shares it; else the image owns its own.
+    std::unique_ptr<X11SharedImage> sharedBuffer_;
+    QImage backBuffer_;
     bool framePainted_ = false;
 };
 

@@ -1,5 +1,6 @@
 #include "platform/qt/X11WindowWriter.h"
 
+#include <xcb/shm.h>
 #include <xcb/xcb.h>
 
 #include <QGuiApplication>
@@ -77,10 +78,23 @@ X11WindowWriter::~X11WindowWriter() {
     xcb_flush(connection_);
 }
 
-bool X11WindowWriter::Put(const QImage& image, const QRect& area) {
-    if (image.format() != QImage::Format_RGB32) return false;
+std::unique_ptr<X11SharedImage> X11WindowWriter::CreateSharedImage(QSize pixels) const {
+    return X11SharedImage::Create(connection_, pixels);
+}
+
+void X11WindowWriter::Put(const QImage& image, const QRect& area, const X11SharedImage* shared) {
     const QRect put = area & image.rect();
-    if (put.isEmpty()) return true;
+    if (put.isEmpty()) return;
+    if (shared) {
+        xcb_shm_put_image(connection_, window_, graphics_, static_cast<std::uint16_t>(image.width()),
+                          static_cast<std::uint16_t>(image.height()), static_cast<std::uint16_t>(put.left()),
+                          static_cast<std::uint16_t>(put.top()), static_cast<std::uint16_t>(put.width()),
+                          static_cast<std::uint16_t>(put.height()), static_cast<std::int16_t>(put.left()),
+                          static_cast<std::int16_t>(put.top()), depth_, XCB_IMAGE_FORMAT_Z_PIXMAP, 0,
+                          shared->Segment(), 0);
+        xcb_flush(connection_);
+        return;
+    }
     const auto rowBytes = static_cast<std::size_t>(put.width()) * 4;
     const bool wholeRows =
         put.width() == image.width() && static_cast<std::size_t>(image.bytesPerLine()) == rowBytes;
@@ -104,7 +118,6 @@ bool X11WindowWriter::Put(const QImage& image, const QRect& area) {
         top += rows;
     }
     xcb_flush(connection_);
-    return true;
 }
 
 }  // namespace platform

@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/qt/X11SharedImage.h"
+
 struct xcb_connection_t;
 
 namespace platform {
@@ -26,9 +28,13 @@ public:
     X11WindowWriter(const X11WindowWriter&) = delete;
     X11WindowWriter& operator=(const X11WindowWriter&) = delete;
 
-    // Copies a rectangle of the image's device pixels to the same place in the window
-    // and sends it at once. False for an image of another pixel layout.
-    bool Put(const QImage& image, const QRect& area);
+    // Memory for an image the server reads from directly; null where it cannot.
+    std::unique_ptr<X11SharedImage> CreateSharedImage(QSize pixels) const;
+
+    // Copies a rectangle of an RGB32 image's device pixels to the same place in the
+    // window and sends it at once: from the shared memory behind the image when it has
+    // some, else through the connection.
+    void Put(const QImage& image, const QRect& area, const X11SharedImage* shared = nullptr);
 
 private:
     xcb_connection_t* connection_;
