@@ -37,7 +37,8 @@ void CCardStack::SetPosition(int newX, int newY) {
 
 bool CCardStack::Push(std::unique_ptr<CCard> card) {
     assert(card);
-    auto node = std::make_unique<CCardListNode>(card.get());
+    std::unique_ptr<CCardListNode> node = spare ? std::move(spare) : std::make_unique<CCardListNode>(nullptr);
+    node->card = card.get();
     node->next = head;
     head->prev = node.get();
     head = node.release();
@@ -48,11 +49,14 @@ bool CCardStack::Push(std::unique_ptr<CCard> card) {
 
 std::unique_ptr<CCard> CCardStack::PopTop() {
     if (head == end) return nullptr;
-    const std::unique_ptr<CCardListNode> top(head);
+    std::unique_ptr<CCardListNode> top(head);
     std::unique_ptr<CCard> card(top->card);
     head = top->next;
     head->prev = nullptr;
     --count;
+    top->card = nullptr;
+    top->next = nullptr;
+    spare = std::move(top);
     return card;
 }
 

@@ -68,4 +68,7 @@ private:
     std::int32_t count = 0;
     std::int32_t x = 0;
     std::int32_t y = 0;
+    // The node of the last card popped, for the next push: a player weighing a card on
+    // each column in turn pushes and pops without going to the heap every time.
+    std::unique_ptr<CCardListNode> spare;
 };

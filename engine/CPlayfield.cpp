@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
+#include <charconv>
 #include <string>
 #include <string_view>
 
@@ -63,11 +63,14 @@ std::string_view HandName(std::int32_t hand) {
     }
 }
 
-// A text with one number, formatted into a buffer the caller keeps (drawn on every landing).
+// A text with one number in it, put together in a buffer the caller keeps (drawn on every landing).
 template <std::size_t N>
-std::string_view Format(std::array<char, N>& buffer, const char* format, std::int32_t number) {
-    const int length = std::snprintf(buffer.data(), buffer.size(), format, number);
-    return {buffer.data(), static_cast<std::size_t>(std::clamp(length, 0, static_cast<int>(N) - 1))};
+std::string_view Format(std::array<char, N>& buffer, std::string_view before, std::int32_t number,
+                        std::string_view after = {}) {
+    char* end = std::copy(before.begin(), before.end(), buffer.data());
+    end = std::to_chars(end, buffer.data() + N, number).ptr;
+    end = std::copy(after.begin(), after.end(), end);
+    return {buffer.data(), static_cast<std::size_t>(end - buffer.data())};
 }
 
 void ReportDeal(const CDeck& deck) {
@@ -278,11 +281,11 @@ void CPlayfield::DrawStatus(platform::DrawingContext& dc) const {
         dc.SetBkColor(static_cast<platform::ColorRef>(GameOptions.BackgroundColor));
 
     std::array<char, 48> buffer{};
-    dc.TextOut(boardRect.left, 0, Format(buffer, "Winnings: $%d     ", winnings));
+    dc.TextOut(boardRect.left, 0, Format(buffer, "Winnings: $", winnings, "     "));
 
     if (GameOptions.OneDeck != 0) {
         // The falling card still counts as in the deck; after ShowEmpty this reads 0.
-        const std::string_view line = Format(buffer, "     Cards in deck: %d", deck->CardsLeft() + 1);
+        const std::string_view line = Format(buffer, "     Cards in deck: ", deck->CardsLeft() + 1);
         const auto extent = dc.GetTextExtent(line);
         dc.TextOut(extent ? boardRect.right - extent->cx : boardRect.right, 0, line);
     }
@@ -292,7 +295,7 @@ void CPlayfield::DrawStatus(platform::DrawingContext& dc) const {
     for (int i = 0; i < kColumns; ++i) {
         const bool shown = payout[i] != 0;
         const std::string_view first = shown ? HandName(payoutHand[i]) : kBlankNotice;
-        const std::string_view second = shown ? Format(buffer, "pays $%d", payout[i]) : kBlankNotice;
+        const std::string_view second = shown ? Format(buffer, "pays $", payout[i]) : kBlankNotice;
         const int centreX = boardRect.left + i * pitch + width / 2;
         int y = GameOptions.UpDown == 1 ? boardRect.bottom + 4 : startY + CardHeight() + 4;
 
