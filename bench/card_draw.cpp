@@ -15,17 +15,26 @@
 
 namespace {
 
+// The card library, loaded from beside the benchmark, with the services it asks for.
+struct CardLibraryScope {
+    platform::VirtualClock clock;
+    platform::HeadlessDesktop desktop{clock};
+    platform::DlModuleLoader modules;
+    platform::ScopedServices scope{platform::Services{&desktop, nullptr, &clock, nullptr, &modules}};
+    CCardLibrary library;
+
+    bool Load(benchmark::State& state) {
+        if (library.Load(nullptr)) return true;
+        state.SkipWithError("libcards32.so did not load");
+        return false;
+    }
+};
+
 // Argument: the back buffer's device-pixel ratio, in percent.
 void BM_CachedCardDraw(benchmark::State& state) {
-    platform::VirtualClock clock;
-    platform::HeadlessDesktop desktop(clock);
-    platform::DlModuleLoader modules;
-    platform::ScopedServices scope(platform::Services{&desktop, nullptr, &clock, nullptr, &modules});
-    CCardLibrary library;
-    if (!library.Load(nullptr)) {
-        state.SkipWithError("libcards32.so did not load");
-        return;
-    }
+    CardLibraryScope cards;
+    CCardLibrary& library = cards.library;
+    if (!cards.Load(state)) return;
 
     const double ratio = state.range(0) / 100.0;
     QImage backBuffer(qRound(640 * ratio), qRound(480 * ratio), QImage::Format_RGB32);
@@ -50,15 +59,9 @@ BENCHMARK(BM_CachedCardDraw)->Arg(100)->Arg(200)->Unit(benchmark::kMicrosecond);
 // One fall step as the falling card makes it: a fresh window context, the pixels saved
 // under the card put back, the pixels under its new place saved, the card drawn there.
 void BM_FallStepDrawing(benchmark::State& state) {
-    platform::VirtualClock clock;
-    platform::HeadlessDesktop desktop(clock);
-    platform::DlModuleLoader modules;
-    platform::ScopedServices scope(platform::Services{&desktop, nullptr, &clock, nullptr, &modules});
-    CCardLibrary library;
-    if (!library.Load(nullptr)) {
-        state.SkipWithError("libcards32.so did not load");
-        return;
-    }
+    CardLibraryScope cards;
+    CCardLibrary& library = cards.library;
+    if (!cards.Load(state)) return;
     const int width = library.GetCardWidth();
     const int height = library.GetCardHeight();
     QImage backBuffer(640, 480, QImage::Format_RGB32);
