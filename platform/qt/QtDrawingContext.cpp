@@ -2,10 +2,8 @@
 
 #include <QFontDatabase>
 #include <QFontMetrics>
-#include <cmath>
 #include <cstring>
 #include <map>
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -46,11 +44,13 @@ QPainter::CompositionMode ModeOf(RasterOp op) {
     return QPainter::CompositionMode_Source;
 }
 
-// Device pixels per logical pixel, where that is a whole number.
-std::optional<int> WholeScale(const QImage& image) {
+// The device pixels of a logical rectangle: its edges rounded one by one, so that
+// rectangles that share an edge share it in device pixels too, at any ratio.
+QRect DeviceRect(const QImage& image, int x, int y, int w, int h) {
     const qreal ratio = image.devicePixelRatio();
-    if (ratio != std::floor(ratio)) return std::nullopt;
-    return static_cast<int>(ratio);
+    const int left = qRound(x * ratio);
+    const int top = qRound(y * ratio);
+    return QRect(left, top, qRound((x + w) * ratio) - left, qRound((y + h) * ratio) - top);
 }
 
 // Copies device pixels row by row, clipped to both images. The falling card moves by
@@ -138,14 +138,14 @@ bool QtDrawingContext::BitBlt(int x, int y, int w, int h, DrawingContext& source
     auto* from = dynamic_cast<QtDrawingContext*>(&source);
     if (!from || w <= 0 || h <= 0) return false;
     const qreal ratio = from->target_.devicePixelRatio();
+    // Saving the pixels under the card and putting them back must meet exactly, also
+    // at a ratio such as 1.5: both copy the same device pixels.
     if (op == RasterOp::SrcCopy && &from->target_ != &target_ && from->target_.format() == target_.format() &&
         target_.devicePixelRatio() == ratio) {
-        if (const std::optional<int> scale = WholeScale(target_)) {
-            const int s = *scale;
-            CopyRows(target_, QRect(x * s, y * s, w * s, h * s), from->target_, QPoint(sx * s, sy * s));
-            Touch({x, y, x + w, y + h});
-            return true;
-        }
+        CopyRows(target_, DeviceRect(target_, x, y, w, h), from->target_,
+                 DeviceRect(from->target_, sx, sy, w, h).topLeft());
+        Touch({x, y, x + w, y + h});
+        return true;
     }
     const QRectF sourceRect(sx * ratio, sy * ratio, w * ratio, h * ratio);
     // Reading the image being drawn on needs a copy of the block first.
@@ -203,19 +203,13 @@ bool QtDrawingContext::DrawPixels(const Rect& target, const PixelView& pixels) {
     if (!pixels.pixels || target.IsEmpty()) return false;
     const QImage view(reinterpret_cast<const uchar*>(pixels.pixels), pixels.width, pixels.height,
                       static_cast<qsizetype>(pixels.stride) * 4, QImage::Format_RGB32);
-    if (const std::optional<int> scale = WholeScale(target_); scale && target_.format() == view.format()) {
-        const int s = *scale;
-        const QRect area(target.left * s, target.top * s, target.Width() * s, target.Height() * s);
-        if (area.size() == view.size()) {
-            CopyRows(target_, area, view, QPoint(0, 0));
-            Touch(target);
-            return true;
-        }
-    }
-    QPainter& p = Painter();
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(QRectF(target.left, target.top, target.Width(), target.Height()), view,
-                QRectF(0, 0, pixels.width, pixels.height));
+    // Exactly the device pixels that saving and restoring the background cover; a
+    // picture of another size (an odd place at a ratio of 1.5) is scaled to them first.
+    const QRect area = DeviceRect(target_, target.left, target.top, target.Width(), target.Height());
+    const QImage fitted = view.size() == area.size()
+                              ? view
+                              : view.scaled(area.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    CopyRows(target_, area, fitted.convertToFormat(target_.format()), QPoint(0, 0));
     Touch(target);
     return true;
 }

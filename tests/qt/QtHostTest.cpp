@@ -74,9 +74,36 @@ TEST_P(QtHostTest, SavedBackgroundRestoresEveryDevicePixel) {
     auto memory = dc.CreateMemoryContext(*saved);
     dc.BitBlt(12, 9, 30, 40, *memory, 0, 0, RasterOp::SrcCopy);
     EXPECT_EQ(window, before);
+
+    // A card partly past the window's edge saves and restores what part lies inside.
+    {
+        auto edge = dc.CreateMemoryContext(*saved);
+        edge->BitBlt(0, 0, 30, 40, dc, 45, 35, RasterOp::SrcCopy);
+    }
+    dc.FillRect({45, 35, 60, 60}, Rgb(255, 255, 255));
+    dc.BitBlt(45, 35, 30, 40, *memory, 0, 0, RasterOp::SrcCopy);
+    EXPECT_EQ(window, before);
 }
 
-INSTANTIATE_TEST_SUITE_P(PixelRatios, QtHostTest, ::testing::Values(1.0, 2.0));
+// A card's pixels are opaque: copied as they are where the sizes agree, scaled to
+// fill the rectangle where they do not, never blended with what lay beneath.
+TEST_P(QtHostTest, CardPixelsCoverTheirRectangle) {
+    const qreal ratio = GetParam();
+    QImage window = MakeBuffer(20, 20, ratio, Qt::black);
+    QtDrawingContext dc(window);
+    const int side = qRound(4 * ratio);
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(side * side), 0xFF2040A0u);
+    pixels.front() = 0xFFFF0000u;
+    EXPECT_TRUE(dc.DrawPixels({2, 3, 6, 7}, PixelView{pixels.data(), side, side, side}));
+    EXPECT_EQ(At(window, 2, 3), 0xFF0000u);
+    EXPECT_EQ(At(window, 5, 6), 0x2040A0u);
+    EXPECT_EQ(At(window, 6, 7), 0x000000u);
+    EXPECT_TRUE(dc.DrawPixels({10, 10, 18, 18}, PixelView{pixels.data(), side, side, side}));
+    EXPECT_EQ(At(window, 10, 10), 0xFF0000u);
+    EXPECT_EQ(At(window, 17, 17), 0x2040A0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(PixelRatios, QtHostTest, ::testing::Values(1.0, 1.5, 2.0));
 
 // A context released outside a paint pushes what it changed, in logical pixels,
 // and text is drawn opaque over the background colour within its measured extent.
