@@ -28,6 +28,12 @@ void BoardWidget::Push(const QRect& rect) {
     repaint(rect);
 }
 
+bool BoardWidget::event(QEvent* event) {
+    // A new X window for the board (Qt makes one anew on some changes) needs its own writer.
+    if (event->type() == QEvent::WinIdChange) screen_.reset();
+    return QWidget::event(event);
+}
+
 void BoardWidget::paintEvent(QPaintEvent* event) {
     if (onScreen_) {
         PaintOnScreen(event->region());
