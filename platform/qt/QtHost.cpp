@@ -27,10 +27,6 @@ std::unique_ptr<QApplication> StartApplication(int& argc, char** argv) {
     // The menu bar belongs to the window, as the game's pause rules expect of it,
     // never to a desktop-wide menu.
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
-    // Most of what the game pushes to an X screen is one card's rectangle at a time. Through
-    // shared memory each such push waits for the server to finish with the last one; sent
-    // over the connection it costs half as much.
-    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
     auto application = std::make_unique<QApplication>(argc, argv);
     QApplication::setStyle(new DrawnIconStyle);  // owned by the application
     return application;
