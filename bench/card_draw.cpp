@@ -37,9 +37,8 @@ void BM_CachedCardDraw(benchmark::State& state) {
     if (!cards.Load(state)) return;
 
     const double ratio = state.range(0) / 100.0;
-    QImage backBuffer(qRound(640 * ratio), qRound(480 * ratio), QImage::Format_RGB32);
-    backBuffer.setDevicePixelRatio(ratio);
-    backBuffer.fill(Qt::darkGreen);
+    const auto backBuffer = std::make_shared<platform::Canvas>(QSize(640, 480), ratio);
+    backBuffer->Image().fill(Qt::darkGreen);
     platform::QtDrawingContext dc(backBuffer);
     const platform::ColorRef table = platform::Rgb(0, 128, 0);
     if (!library.Draw(dc, 100, 100, 12, 0, table)) {  // renders and caches the face
@@ -64,8 +63,8 @@ void BM_FallStepDrawing(benchmark::State& state) {
     if (!cards.Load(state)) return;
     const int width = library.GetCardWidth();
     const int height = library.GetCardHeight();
-    QImage backBuffer(640, 480, QImage::Format_RGB32);
-    backBuffer.fill(Qt::darkGreen);
+    const auto backBuffer = std::make_shared<platform::Canvas>(QSize(640, 480), 1.0);
+    backBuffer->Image().fill(Qt::darkGreen);
     const platform::ColorRef table = platform::Rgb(0, 128, 0);
 
     std::unique_ptr<platform::Bitmap> saved;

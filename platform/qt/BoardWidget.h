@@ -1,14 +1,13 @@
 #pragma once
 // The client area of the main window. Its pixels live in a back buffer that the
-// game draws on at once; an expose only copies the buffer to the screen. On X11 the
-// copy goes straight into the board's own X window; elsewhere through Qt's backing store.
+// game draws on at once; a push or an expose copies the buffer to the screen
+// through Qt's backing store.
 
-#include <QImage>
 #include <QWidget>
 #include <functional>
 #include <memory>
 
-#include "platform/qt/X11WindowWriter.h"
+#include "platform/qt/Canvas.h"
 
 namespace platform {
 
@@ -17,7 +16,8 @@ class BoardWidget final : public QWidget {
 public:
     explicit BoardWidget(QWidget* parent);
 
-    QImage& BackBuffer() { return backBuffer_; }
+    // The back buffer, at the screen's device-pixel ratio; made anew whenever the board's size changes.
+    const std::shared_ptr<Canvas>& BackBuffer() const { return backBuffer_; }
     // Puts the rectangle of the back buffer on the screen before returning.
     void Push(const QRect& rect);
 
@@ -25,26 +25,13 @@ public:
     std::function<void(QKeyEvent*)> onKeyPress;
     std::function<void()> onFirstFrame;
 
-    // No painter while the board paints straight into its X window.
-    QPaintEngine* paintEngine() const override;
-
 protected:
-    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    QRectF DevicePixels(const QRect& logical) const;
-    // The board's X window, made at first use; null (and Qt paints) where there is none.
-    X11WindowWriter* Screen();
-    void PaintOnScreen(const QRegion& region);
-
-    bool onScreen_ = false;
-    std::unique_ptr<X11WindowWriter> screen_;
-    // The back buffer's memory when the X server shares it; else the image owns its own.
-    std::unique_ptr<X11SharedImage> sharedBuffer_;
-    QImage backBuffer_;
+    std::shared_ptr<Canvas> backBuffer_;
     bool framePainted_ = false;
 };
 

@@ -7,11 +7,6 @@
 #include <QScreen>
 #include <QStyle>
 #include <QTimer>
-#include <cstdio>
-#include <cstdlib>
-#include <ctime>
-#include <fstream>
-#include <string>
 #include <utility>
 
 #include "platform/LastError.h"
@@ -19,18 +14,6 @@
 #include "platform/qt/QtDrawingContext.h"
 
 namespace platform {
-
-namespace {
-
-long ResidentKiB() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmRSS:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
-    return 0;
-}
-
-}  // namespace
 
 QtDesktop::QtDesktop() {
     QApplication::setQuitOnLastWindowClosed(false);
@@ -66,7 +49,6 @@ Window* QtDesktop::CreateMainWindow(std::string_view className, std::string_view
 int QtDesktop::RunMessageLoop(const std::vector<Accelerator>& accelerators) {
     accelerators_ = accelerators;
     qApp->installEventFilter(this);
-    StartStatsReport();
     const int code = quitPosted_ ? quitCode_ : QApplication::exec();
     qApp->removeEventFilter(this);
     mainWindow_.reset();
@@ -143,27 +125,9 @@ std::unique_ptr<Bitmap> QtDesktop::CreateBitmap(const Image& picture) {
     auto bitmap = std::make_unique<QtBitmap>(picture.Width(), picture.Height(), ratio);
     const QImage source(reinterpret_cast<const uchar*>(picture.Data()), picture.Width(), picture.Height(),
                         static_cast<qsizetype>(picture.Width()) * 4, QImage::Format_RGB32);
-    QPainter painter(&bitmap->image);
+    QPainter painter(&bitmap->canvas->Image());
     painter.drawImage(QRectF(0, 0, picture.Width(), picture.Height()), source);
     return bitmap;
-}
-
-void QtDesktop::StartStatsReport() {
-    // For the benchmarks: once a second, what the timers have cost so far.
-    if (!std::getenv("DECKFALL_TRACE_TIMERS")) return;
-    auto* report = new QTimer(this);  // owned by the desktop
-    connect(report, &QTimer::timeout, this, [this] {
-        if (!mainWindow_) return;
-        const QtMainWindow::TimerStats& stats = mainWindow_->Stats();
-        timespec now{};
-        clock_gettime(CLOCK_MONOTONIC, &now);
-        std::fprintf(stderr,
-                     "timers monotonic_ns=%lld timer_events=%lld fall_ticks=%lld tick_pixels=%lld "
-                     "tick_cpu_ns=%lld tick_push_cpu_ns=%lld\n",
-                     static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec, stats.timerEvents,
-                     stats.fallTicks, stats.tickPixels, stats.tickCpuNs, stats.tickPushCpuNs);
-    });
-    report->start(1000);
 }
 
 void QtDesktop::AfterFirstFrame(std::function<void()> work) {
@@ -175,14 +139,6 @@ void QtDesktop::OnFirstFrame() {
     QTimer::singleShot(0, this, [work = std::exchange(afterFirstFrame_, {})] {
         for (const std::function<void()>& step : work) step();
     });
-    // For the start-up benchmark: when the first frame is on screen, and the memory then.
-    const char* trace = std::getenv("DECKFALL_TRACE_STARTUP");
-    if (!trace) return;
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    std::fprintf(stderr, "first-frame monotonic_ns=%lld rss_kib=%ld\n",
-                 static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec, ResidentKiB());
-    if (std::string(trace) == "exit") std::_Exit(0);
 }
 
 }  // namespace platform

@@ -36,7 +36,6 @@ protected:
 
 private:
     void OnFirstFrame();
-    void StartStatsReport();
 
     std::vector<WindowClass> classes_;
     std::unique_ptr<QtMainWindow> mainWindow_;

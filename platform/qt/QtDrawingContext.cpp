@@ -3,7 +3,6 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <cstring>
-#include <map>
 #include <utility>
 #include <vector>
 
@@ -13,17 +12,6 @@ namespace {
 
 QColor ToQColor(ColorRef c) {
     return QColor(RedOf(c), GreenOf(c), BlueOf(c));
-}
-
-// Several contexts may draw on one image at once (a window context held across
-// a nested one, as GDI allows), but Qt allows one painter per image: they share it.
-struct SharedPainter {
-    std::unique_ptr<QPainter> painter;
-    int users = 0;
-};
-std::map<const QImage*, SharedPainter>& Painters() {
-    static std::map<const QImage*, SharedPainter> painters;
-    return painters;
 }
 
 // The contexts that push to a screen, while they are held.
@@ -69,14 +57,10 @@ void CopyRows(QImage& to, const QRect& area, const QImage& from, QPoint fromTopL
 }  // namespace
 
 QtBitmap::QtBitmap(int width, int height, qreal devicePixelRatio)
-    : image(qRound(width * devicePixelRatio), qRound(height * devicePixelRatio), QImage::Format_RGB32),
-      size_{width, height} {
-    image.setDevicePixelRatio(devicePixelRatio);
-    image.fill(Qt::black);
-}
+    : canvas(std::make_shared<Canvas>(QSize(width, height), devicePixelRatio)), size_{width, height} {}
 
-QtDrawingContext::QtDrawingContext(QImage& target, std::function<void(const Rect&)> onRelease)
-    : target_(target), onRelease_(std::move(onRelease)) {
+QtDrawingContext::QtDrawingContext(std::shared_ptr<Canvas> target, std::function<void(const Rect&)> onRelease)
+    : target_(std::move(target)), onRelease_(std::move(onRelease)) {
     if (onRelease_) Pushing().push_back(this);
 }
 
@@ -90,27 +74,17 @@ void QtDrawingContext::Flush() {
 
 QtDrawingContext::~QtDrawingContext() {
     if (onRelease_) std::erase(Pushing(), this);
-    if (holdsPainter_) {
-        auto found = Painters().find(&target_);
-        if (--found->second.users == 0) {
-            found->second.painter->end();
-            Painters().erase(found);
-        }
-    }
+    if (holdsPainter_) target_->EndPainting();
     if (onRelease_ && !changed_.IsEmpty()) onRelease_(changed_);
 }
 
 QPainter& QtDrawingContext::Painter() {
-    SharedPainter& shared = Painters()[&target_];
-    if (!holdsPainter_) {
-        holdsPainter_ = true;
-        if (shared.users++ == 0) shared.painter = std::make_unique<QPainter>(&target_);
-    }
-    return *shared.painter;
+    if (std::exchange(holdsPainter_, true)) return target_->Painter();
+    return target_->BeginPainting();
 }
 
 void QtDrawingContext::Touch(const Rect& rect) {
-    const QSizeF logical = target_.deviceIndependentSize();
+    const QSizeF logical = Image().deviceIndependentSize();
     changed_ = Union(changed_, Intersect(rect, Rect{0, 0, qCeil(logical.width()), qCeil(logical.height())}));
 }
 
@@ -137,23 +111,24 @@ bool QtDrawingContext::BitBlt(int x, int y, int w, int h, DrawingContext& source
                               RasterOp op) {
     auto* from = dynamic_cast<QtDrawingContext*>(&source);
     if (!from || w <= 0 || h <= 0) return false;
-    const qreal ratio = from->target_.devicePixelRatio();
+    QImage& to = Image();
+    const QImage& image = from->Image();
+    const qreal ratio = image.devicePixelRatio();
     // Saving the pixels under the card and putting them back must meet exactly, also
     // at a ratio such as 1.5: both copy the same device pixels.
-    if (op == RasterOp::SrcCopy && &from->target_ != &target_ && from->target_.format() == target_.format() &&
-        target_.devicePixelRatio() == ratio) {
-        CopyRows(target_, DeviceRect(target_, x, y, w, h), from->target_,
-                 DeviceRect(from->target_, sx, sy, w, h).topLeft());
+    if (op == RasterOp::SrcCopy && &image != &to && image.format() == to.format() &&
+        to.devicePixelRatio() == ratio) {
+        CopyRows(to, DeviceRect(to, x, y, w, h), image, DeviceRect(image, sx, sy, w, h).topLeft());
         Touch({x, y, x + w, y + h});
         return true;
     }
     const QRectF sourceRect(sx * ratio, sy * ratio, w * ratio, h * ratio);
     // Reading the image being drawn on needs a copy of the block first.
-    const QImage block = (&from->target_ == &target_) ? from->target_.copy(sourceRect.toRect()) : QImage();
+    const QImage block = (&image == &to) ? image.copy(sourceRect.toRect()) : QImage();
     QPainter& p = Painter();
     p.setCompositionMode(ModeOf(op));
     if (block.isNull())
-        p.drawImage(QRectF(x, y, w, h), from->target_, sourceRect);
+        p.drawImage(QRectF(x, y, w, h), image, sourceRect);
     else
         p.drawImage(QRectF(x, y, w, h), block);
     Touch({x, y, x + w, y + h});
@@ -161,13 +136,13 @@ bool QtDrawingContext::BitBlt(int x, int y, int w, int h, DrawingContext& source
 }
 
 std::unique_ptr<Bitmap> QtDrawingContext::CreateCompatibleBitmap(int w, int h) {
-    return std::make_unique<QtBitmap>(w, h, target_.devicePixelRatio());
+    return std::make_unique<QtBitmap>(w, h, Image().devicePixelRatio());
 }
 
 std::unique_ptr<DrawingContext> QtDrawingContext::CreateMemoryContext(Bitmap& selected) {
     auto* bitmap = dynamic_cast<QtBitmap*>(&selected);
     if (!bitmap) return nullptr;
-    return std::make_unique<QtDrawingContext>(bitmap->image);
+    return std::make_unique<QtDrawingContext>(bitmap->canvas);
 }
 
 ColorRef QtDrawingContext::SetTextColor(ColorRef colour) {
@@ -205,11 +180,12 @@ bool QtDrawingContext::DrawPixels(const Rect& target, const PixelView& pixels) {
                       static_cast<qsizetype>(pixels.stride) * 4, QImage::Format_RGB32);
     // Exactly the device pixels that saving and restoring the background cover; a
     // picture of another size (an odd place at a ratio of 1.5) is scaled to them first.
-    const QRect area = DeviceRect(target_, target.left, target.top, target.Width(), target.Height());
+    QImage& to = Image();
+    const QRect area = DeviceRect(to, target.left, target.top, target.Width(), target.Height());
     const QImage fitted = view.size() == area.size()
                               ? view
                               : view.scaled(area.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    CopyRows(target_, area, fitted.convertToFormat(target_.format()), QPoint(0, 0));
+    CopyRows(to, area, fitted.convertToFormat(to.format()), QPoint(0, 0));
     Touch(target);
     return true;
 }

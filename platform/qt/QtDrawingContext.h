@@ -1,13 +1,12 @@
 #pragma once
-// The drawing context of the Qt host: draws at once into a QImage, either the
+// The drawing context of the Qt host: draws at once into a canvas, either the
 // window's back buffer or an off-screen bitmap, at the image's device-pixel ratio.
 
-#include <QImage>
-#include <QPainter>
 #include <functional>
 #include <memory>
 
 #include "platform/DrawingContext.h"
+#include "platform/qt/Canvas.h"
 
 namespace platform {
 
@@ -16,7 +15,7 @@ public:
     QtBitmap(int width, int height, qreal devicePixelRatio);
     Size GetSize() const override { return size_; }
 
-    QImage image;
+    const std::shared_ptr<Canvas> canvas;
 
 private:
     Size size_;
@@ -25,7 +24,7 @@ private:
 class QtDrawingContext final : public DrawingContext {
 public:
     // onRelease receives the logical rectangle that was drawn on, when the context goes.
-    explicit QtDrawingContext(QImage& target, std::function<void(const Rect&)> onRelease = {});
+    explicit QtDrawingContext(std::shared_ptr<Canvas> target, std::function<void(const Rect&)> onRelease = {});
     ~QtDrawingContext() override;
     QtDrawingContext(const QtDrawingContext&) = delete;
     QtDrawingContext& operator=(const QtDrawingContext&) = delete;
@@ -38,7 +37,7 @@ public:
     ColorRef SetBkColor(ColorRef colour) override;
     bool TextOut(int x, int y, std::string_view text) override;
     std::optional<Size> GetTextExtent(std::string_view text) override;
-    double DevicePixelRatio() const override { return target_.devicePixelRatio(); }
+    double DevicePixelRatio() const override { return Image().devicePixelRatio(); }
     bool DrawPixels(const Rect& target, const PixelView& pixels) override;
 
     // The one fixed font of every context.
@@ -49,11 +48,13 @@ public:
     static void FlushAll();
 
 private:
+    QImage& Image() const { return target_->Image(); }
     QPainter& Painter();
     void Touch(const Rect& rect);
     void Flush();
 
-    QImage& target_;
+    // Shared: a context keeps what it draws into alive, whatever happens to its owner meanwhile.
+    std::shared_ptr<Canvas> target_;
     std::function<void(const Rect&)> onRelease_;
     ColorRef textColour_ = 0x000000;
     ColorRef backgroundColour_ = 0xFFFFFF;

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/qt/DrawnIconStyle.h"
+#include "platform/qt/MeasuringProbe.h"
 #include "platform/qt/QtDesktop.h"
 
 namespace platform {
@@ -39,9 +40,11 @@ QtHost::QtHost(int& argc, char** argv) : application_(StartApplication(argc, arg
     QApplication::setOrganizationName("Quillmoor");
     QApplication::setDesktopFileName("deckfall");
     desktop_ = std::make_unique<QtDesktop>();
+    probe_ = MeasuringProbe::FromEnvironment();
 }
 
 QtHost::~QtHost() {
+    probe_.reset();
     desktop_.reset();
     application_.reset();
 }

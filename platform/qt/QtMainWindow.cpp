@@ -6,7 +6,6 @@
 #include <QMenuBar>
 #include <QTimer>
 #include <QWindow>
-#include <ctime>
 
 #include "platform/qt/KeyMapping.h"
 #include "platform/qt/PostedMessage.h"
@@ -162,30 +161,8 @@ void QtMainWindow::closeEvent(QCloseEvent* event) {
     if (!destroyed_) SendMessage(Msg::Close, 0, 0);
 }
 
-namespace {
-
-long long ThreadCpuNs() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
-}
-
-}  // namespace
-
 void QtMainWindow::timerEvent(QTimerEvent* event) {
-    const std::optional<std::uintptr_t> id = timers_.Find(event->timerId());
-    if (!id) return;
-    ++stats_.timerEvents;
-    if (*id != 1) {
-        SendMessage(Msg::Timer, *id, 0);
-        return;
-    }
-    ++stats_.fallTicks;
-    const long long started = ThreadCpuNs();
-    inFallTick_ = true;
-    SendMessage(Msg::Timer, *id, 0);
-    inFallTick_ = false;
-    stats_.tickCpuNs += ThreadCpuNs() - started;
+    if (const std::optional<std::uintptr_t> id = timers_.Find(event->timerId())) SendMessage(Msg::Timer, *id, 0);
 }
 
 void QtMainWindow::TrackNormalRect() {
@@ -337,16 +314,8 @@ bool QtMainWindow::SetFocus() {
 }
 
 std::unique_ptr<DrawingContext> QtMainWindow::GetDC() {
-    return std::make_unique<QtDrawingContext>(board_->BackBuffer(), [this](const Rect& changed) {
-        if (!inFallTick_) {
-            board_->Push(ToQRect(changed));
-            return;
-        }
-        stats_.tickPixels += static_cast<long long>(changed.Width()) * changed.Height();
-        const long long started = ThreadCpuNs();
-        board_->Push(ToQRect(changed));
-        stats_.tickPushCpuNs += ThreadCpuNs() - started;
-    });
+    return std::make_unique<QtDrawingContext>(board_->BackBuffer(),
+                                              [this](const Rect& changed) { board_->Push(ToQRect(changed)); });
 }
 
 std::unique_ptr<DrawingContext> QtMainWindow::BeginPaint() {

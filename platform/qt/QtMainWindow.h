@@ -51,15 +51,8 @@ public:
 
     bool IsDestroyed() const { return destroyed_; }
 
-    // For the benchmarks: what the fall timer costs. Counted only when asked for.
-    struct TimerStats {
-        long long timerEvents = 0;    // every timer message delivered
-        long long fallTicks = 0;      // messages of the fall timer (identifier 1)
-        long long tickPixels = 0;     // logical pixels pushed to the screen by fall ticks
-        long long tickCpuNs = 0;      // thread CPU time spent handling fall ticks
-        long long tickPushCpuNs = 0;  // the part of it spent putting pixels on the screen
-    };
-    const TimerStats& Stats() const { return stats_; }
+    // The game's identifier of one of the window's Qt timers.
+    std::optional<std::uintptr_t> GameTimer(int qtTimerId) const { return timers_.Find(qtTimerId); }
     // TranslateAccelerator: a key of the table becomes its command before key-down handling.
     bool TranslateAccelerator(const QKeyEvent& event, const std::vector<Accelerator>& table);
     BoardWidget& Board() { return *board_; }
@@ -93,8 +86,6 @@ private:
     bool menuOpen_ = false;
     bool framed_ = false;
     WindowTimers timers_;
-    TimerStats stats_;
-    bool inFallTick_ = false;
 };
 
 }  // namespace platform

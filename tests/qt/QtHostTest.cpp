@@ -21,14 +21,14 @@ namespace {
 
 using namespace platform;
 
-QImage MakeBuffer(int width, int height, qreal ratio, QColor fill) {
-    QImage image(qRound(width * ratio), qRound(height * ratio), QImage::Format_RGB32);
-    image.setDevicePixelRatio(ratio);
-    image.fill(fill);
-    return image;
+std::shared_ptr<Canvas> MakeBuffer(int width, int height, qreal ratio, QColor fill) {
+    auto canvas = std::make_shared<Canvas>(QSize(width, height), ratio);
+    canvas->Image().fill(fill);
+    return canvas;
 }
 
-QRgb At(const QImage& image, int x, int y) {
+QRgb At(const std::shared_ptr<Canvas>& canvas, int x, int y) {
+    const QImage& image = canvas->Image();
     const qreal ratio = image.devicePixelRatio();
     return image.pixel(qRound(x * ratio), qRound(y * ratio)) & 0xFFFFFF;
 }
@@ -39,7 +39,7 @@ class QtHostTest : public ::testing::TestWithParam<qreal> {};
 // slot marker depends on both exactly.
 TEST_P(QtHostTest, RasterOperationsCombineAsGdiDefinesThem) {
     const qreal ratio = GetParam();
-    QImage window = MakeBuffer(40, 20, ratio, QColor(0x40, 0x00, 0x40));
+    auto window = MakeBuffer(40, 20, ratio, QColor(0x40, 0x00, 0x40));
     QtDrawingContext dc(window);
     auto bitmap = dc.CreateCompatibleBitmap(10, 10);
     {
@@ -61,10 +61,10 @@ TEST_P(QtHostTest, RasterOperationsCombineAsGdiDefinesThem) {
 // trip every device pixel must be as it was, also at a ratio of 2.
 TEST_P(QtHostTest, SavedBackgroundRestoresEveryDevicePixel) {
     const qreal ratio = GetParam();
-    QImage window = MakeBuffer(60, 60, ratio, Qt::black);
+    auto window = MakeBuffer(60, 60, ratio, Qt::black);
     QtDrawingContext dc(window);
     for (int i = 0; i < 6; ++i) dc.FillRect({i * 10, 0, i * 10 + 5, 60}, Rgb(40 * i, 255 - 40 * i, 7 * i));
-    const QImage before = window.copy();
+    const QImage before = window->Image().copy();
     auto saved = dc.CreateCompatibleBitmap(30, 40);
     {
         auto memory = dc.CreateMemoryContext(*saved);
@@ -73,7 +73,7 @@ TEST_P(QtHostTest, SavedBackgroundRestoresEveryDevicePixel) {
     dc.FillRect({12, 9, 42, 49}, Rgb(255, 255, 255));
     auto memory = dc.CreateMemoryContext(*saved);
     dc.BitBlt(12, 9, 30, 40, *memory, 0, 0, RasterOp::SrcCopy);
-    EXPECT_EQ(window, before);
+    EXPECT_EQ(window->Image(), before);
 
     // A card partly past the window's edge saves and restores what part lies inside.
     {
@@ -82,14 +82,14 @@ TEST_P(QtHostTest, SavedBackgroundRestoresEveryDevicePixel) {
     }
     dc.FillRect({45, 35, 60, 60}, Rgb(255, 255, 255));
     dc.BitBlt(45, 35, 30, 40, *memory, 0, 0, RasterOp::SrcCopy);
-    EXPECT_EQ(window, before);
+    EXPECT_EQ(window->Image(), before);
 }
 
 // A card's pixels are opaque: copied as they are where the sizes agree, scaled to
 // fill the rectangle where they do not, never blended with what lay beneath.
 TEST_P(QtHostTest, CardPixelsCoverTheirRectangle) {
     const qreal ratio = GetParam();
-    QImage window = MakeBuffer(20, 20, ratio, Qt::black);
+    auto window = MakeBuffer(20, 20, ratio, Qt::black);
     QtDrawingContext dc(window);
     const int side = qRound(4 * ratio);
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(side * side), 0xFF2040A0u);
@@ -108,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(PixelRatios, QtHostTest, ::testing::Values(1.0, 1.5, 2.
 // A context released outside a paint pushes what it changed, in logical pixels,
 // and text is drawn opaque over the background colour within its measured extent.
 TEST(QtDrawingContextTest, ReleasePushesTheChangedRectangleAndTextIsOpaque) {
-    QImage window = MakeBuffer(300, 100, 1.0, Qt::black);
+    auto window = MakeBuffer(300, 100, 1.0, Qt::black);
     std::vector<Rect> pushed;
     {
         QtDrawingContext dc(window, [&](const Rect& r) { pushed.push_back(r); });
@@ -126,7 +126,7 @@ TEST(QtDrawingContextTest, ReleasePushesTheChangedRectangleAndTextIsOpaque) {
     EXPECT_EQ(pushed[0].left, 10);
     EXPECT_EQ(pushed[0].top, 10);
     EXPECT_GE(pushed[0].right, 100);
-    QImage untouched = MakeBuffer(10, 10, 1.0, Qt::black);
+    auto untouched = MakeBuffer(10, 10, 1.0, Qt::black);
     bool pushedAgain = false;
     {
         QtDrawingContext idle(untouched, [&](const Rect&) { pushedAgain = true; });
@@ -136,7 +136,7 @@ TEST(QtDrawingContextTest, ReleasePushesTheChangedRectangleAndTextIsOpaque) {
 
 // A held context's drawing reaches the screen before the program blocks, and only once.
 TEST(QtDrawingContextTest, FlushPushesWhatAHeldContextDrewSoFar) {
-    QImage window = MakeBuffer(100, 100, 1.0, Qt::black);
+    auto window = MakeBuffer(100, 100, 1.0, Qt::black);
     std::vector<Rect> pushed;
     {
         QtDrawingContext dc(window, [&](const Rect& r) { pushed.push_back(r); });
