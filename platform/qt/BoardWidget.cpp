@@ -23,8 +23,9 @@ void BoardWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     for (const QRect& rect : event->region())
-        painter.drawImage(QRectF(rect), image,
-                          QRectF(rect.x() * ratio, rect.y() * ratio, rect.width() * ratio, rect.height() * ratio));
+        painter.drawImage(
+            QRectF(rect), image,
+            QRectF(rect.x() * ratio, rect.y() * ratio, rect.width() * ratio, rect.height() * ratio));
     if (!framePainted_ && isVisible()) {
         framePainted_ = true;
         if (onFirstFrame) onFirstFrame();

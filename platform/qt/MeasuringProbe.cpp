@@ -81,8 +81,8 @@ void MeasuringProbe::MeasureFallTick(QObject* window, QEvent* event) {
     tickCpuNs_ += Nanoseconds(CLOCK_THREAD_CPUTIME_ID) - started;
     ++fallTicks_;
     // Reported as the tick ends, not by a timer of its own: a paused game must not wake up.
-    std::fprintf(stderr, "timers fall_ticks=%lld tick_pixels=%lld tick_cpu_ns=%lld\n", fallTicks_, tickPixels_,
-                 tickCpuNs_);
+    std::fprintf(stderr, "timers fall_ticks=%lld tick_pixels=%lld tick_cpu_ns=%lld\n", fallTicks_,
+                 tickPixels_, tickCpuNs_);
 }
 
 void MeasuringProbe::ReportFirstFrame() const {

@@ -24,7 +24,8 @@ private:
 class QtDrawingContext final : public DrawingContext {
 public:
     // onRelease receives the logical rectangle that was drawn on, when the context goes.
-    explicit QtDrawingContext(std::shared_ptr<Canvas> target, std::function<void(const Rect&)> onRelease = {});
+    explicit QtDrawingContext(std::shared_ptr<Canvas> target,
+                              std::function<void(const Rect&)> onRelease = {});
     ~QtDrawingContext() override;
     QtDrawingContext(const QtDrawingContext&) = delete;
     QtDrawingContext& operator=(const QtDrawingContext&) = delete;

@@ -77,14 +77,19 @@ void QtMainWindow::BuildMenuBar(const std::vector<Menu>& menus) {
             });
         }
         connect(popup, &QMenu::aboutToShow, this, [this] { MenuOpened(); });
-        connect(popup, &QMenu::aboutToHide, this, [this] {
-            // Moving from one menu to the next hides one and shows the other: the
-            // menu has closed only when no popup is left once events settle.
-            QTimer::singleShot(0, this, [this] {
-                if (!QApplication::activePopupWidget()) MenuClosed();
-            });
-        });
+        connect(popup, &QMenu::aboutToHide, this, [this] { CloseMenuOnceSettled(); });
     }
+    // Tapping Alt puts the menu bar in keyboard mode, taking the focus without opening a
+    // menu: that is menu mode too, and it lasts until the menu bar lets the focus go.
+    menuBar()->installEventFilter(this);
+}
+
+bool QtMainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == menuBar()) {
+        if (event->type() == QEvent::FocusIn) MenuOpened();
+        if (event->type() == QEvent::FocusOut) CloseMenuOnceSettled();
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void QtMainWindow::MenuOpened() {
@@ -93,13 +98,29 @@ void QtMainWindow::MenuOpened() {
     SendMessage(Msg::InitMenu, 0, 0);
 }
 
+void QtMainWindow::CloseMenuOnceSettled() {
+    // Moving from one menu to the next hides one and shows the other, and a menu closed
+    // with Esc hands the keyboard back to the menu bar: menu mode has ended only when
+    // neither a popup nor the menu bar is left once events settle.
+    QTimer::singleShot(0, this, [this] {
+        if (!QApplication::activePopupWidget() && !menuBar()->hasFocus()) MenuClosed();
+    });
+}
+
 void QtMainWindow::MenuClosed() {
     if (!menuOpen_) return;
     menuOpen_ = false;
-    SendMessage(Msg::MenuSelect, MakeWParam(0, 0xFFFF), 0);
+    // Menu mode that ends because another window took the focus ends paused, as the
+    // loss of focus has it: the game resumes when the focus comes back.
+    if (isActiveWindow()) SendMessage(Msg::MenuSelect, MakeWParam(0, 0xFFFF), 0);
 }
 
 void QtMainWindow::OnKeyPress(QKeyEvent* event) {
+    // F10 is the system's key for the menu, never the game's: it opens the first menu.
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::NoModifier) {
+        menuBar()->setActiveAction(menuBar()->actions().value(0));
+        return;
+    }
     const std::uintptr_t key = VirtualKeyOf(event->key(), event->modifiers());
     if (key == 0) return;
     SendMessage(Msg::KeyDown, key, event->isAutoRepeat() ? (1 << 30) | 1 : 1);
@@ -162,7 +183,8 @@ void QtMainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void QtMainWindow::timerEvent(QTimerEvent* event) {
-    if (const std::optional<std::uintptr_t> id = timers_.Find(event->timerId())) SendMessage(Msg::Timer, *id, 0);
+    if (const std::optional<std::uintptr_t> id = timers_.Find(event->timerId()))
+        SendMessage(Msg::Timer, *id, 0);
 }
 
 void QtMainWindow::TrackNormalRect() {
@@ -283,10 +305,11 @@ bool QtMainWindow::ShowWindow(ShowCommand command) {
 WindowPlacement QtMainWindow::GetWindowPlacement() const {
     WindowPlacement placement;
     placement.normalRect = normalRect_;
-    if (windowState() & Qt::WindowMaximized)
-        placement.showCommand = ShowCommand::Maximized;
-    else if (windowState() & Qt::WindowMinimized)
+    // A window minimised from the maximised state carries both flags: it is minimised.
+    if (windowState() & Qt::WindowMinimized)
         placement.showCommand = ShowCommand::Minimized;
+    else if (windowState() & Qt::WindowMaximized)
+        placement.showCommand = ShowCommand::Maximized;
     else
         placement.showCommand = ShowCommand::Normal;
     return placement;
@@ -314,8 +337,8 @@ bool QtMainWindow::SetFocus() {
 }
 
 std::unique_ptr<DrawingContext> QtMainWindow::GetDC() {
-    return std::make_unique<QtDrawingContext>(board_->BackBuffer(),
-                                              [this](const Rect& changed) { board_->Push(ToQRect(changed)); });
+    return std::make_unique<QtDrawingContext>(
+        board_->BackBuffer(), [this](const Rect& changed) { board_->Push(ToQRect(changed)); });
 }
 
 std::unique_ptr<DrawingContext> QtMainWindow::BeginPaint() {

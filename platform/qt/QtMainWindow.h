@@ -59,6 +59,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
@@ -68,6 +69,7 @@ private:
     void BuildMenuBar(const std::vector<Menu>& menus);
     void MenuOpened();
     void MenuClosed();
+    void CloseMenuOnceSettled();
     void OnKeyPress(QKeyEvent* event);
     void PaintInvalid();
     void WaitForFrame();
