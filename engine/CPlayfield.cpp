@@ -2,14 +2,13 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <string>
-#include <string_view>
 
 #include "app/CMainWindow.h"
 #include "app/GameOptions.h"
 #include "cards/CDeck.h"
 #include "cards/HandCode.h"
+#include "cards/StatusPanel.h"
 #include "engine/CBoardLayout.h"
 #include "engine/LevelDlgProc.h"
 #include "engine/PlayEvents.h"
@@ -38,39 +37,6 @@ int CardHeight() {
 }
 int Up() {
     return GameOptions.UpDown;
-}
-
-// Status texts; the padding wipes out a longer text drawn at the same place before.
-constexpr std::string_view kBlankNotice = "                        ";  // 24 spaces
-
-std::string_view HandName(std::int32_t hand) {
-    switch (hand) {
-        case Straight:
-            return "    Straight    ";
-        case Flush:
-            return "     Flush     ";
-        case FullHouse:
-            return "   Full House   ";
-        case FourOfAKind:
-        case FourOfAKindAndOne:
-            return "  4 of a Kind  ";
-        case StraightFlush:
-            return "Straight Flush";
-        case RoyalFlush:
-            return " Royal Flush! ";
-        default:
-            return "                 ";  // 17 spaces
-    }
-}
-
-// A text with one number in it, put together in a buffer the caller keeps (drawn on every landing).
-template <std::size_t N>
-std::string_view Format(std::array<char, N>& buffer, std::string_view before, std::int32_t number,
-                        std::string_view after = {}) {
-    char* end = std::copy(before.begin(), before.end(), buffer.data());
-    end = std::to_chars(end, buffer.data() + N, number).ptr;
-    end = std::copy(after.begin(), after.end(), end);
-    return {buffer.data(), static_cast<std::size_t>(end - buffer.data())};
 }
 
 void ReportDeal(const CDeck& deck) {
@@ -276,35 +242,13 @@ std::int32_t CPlayfield::Gap(int x, int y, int c) const {
 }
 
 void CPlayfield::DrawStatus(platform::DrawingContext& dc) const {
-    dc.SetTextColor(static_cast<platform::ColorRef>(GameOptions.ForegroundColor));
-    const platform::ColorRef previousBackground =
-        dc.SetBkColor(static_cast<platform::ColorRef>(GameOptions.BackgroundColor));
-
-    std::array<char, 48> buffer{};
-    dc.TextOut(boardRect.left, 0, Format(buffer, "Winnings: $", winnings, "     "));
-
-    if (GameOptions.OneDeck != 0) {
-        // The falling card still counts as in the deck; after ShowEmpty this reads 0.
-        const std::string_view line = Format(buffer, "     Cards in deck: ", deck->CardsLeft() + 1);
-        const auto extent = dc.GetTextExtent(line);
-        dc.TextOut(extent ? boardRect.right - extent->cx : boardRect.right, 0, line);
-    }
-
-    const int width = CardWidth();
-    const int pitch = (boardRect.right - boardRect.left - width) / 6;
-    for (int i = 0; i < kColumns; ++i) {
-        const bool shown = payout[i] != 0;
-        const std::string_view first = shown ? HandName(payoutHand[i]) : kBlankNotice;
-        const std::string_view second = shown ? Format(buffer, "pays $", payout[i]) : kBlankNotice;
-        const int centreX = boardRect.left + i * pitch + width / 2;
-        int y = GameOptions.UpDown == 1 ? boardRect.bottom + 4 : startY + CardHeight() + 4;
-
-        const platform::Size firstSize = dc.GetTextExtent(first).value_or(platform::Size{});
-        dc.TextOut(centreX - firstSize.cx / 2, y, first);
-        y += firstSize.cy + 1;
-        const platform::Size secondSize = dc.GetTextExtent(second).value_or(platform::Size{});
-        dc.TextOut(centreX - secondSize.cx / 2, y, second);
-    }
-
-    dc.SetBkColor(previousBackground);
+    StatusPanel{.winnings = winnings,
+                .cardsLeft = deck->CardsLeft(),
+                .boardRect = boardRect,
+                .startY = startY,
+                .cardWidth = CardWidth(),
+                .cardHeight = CardHeight(),
+                .payout = payout,
+                .payoutHand = payoutHand}
+        .Draw(dc);
 }
