@@ -19,10 +19,8 @@ public:
     bool MoveTo(int x, int y) override;
     bool MoveWindow(const Rect& outer, bool repaint) override;
     bool ShowWindow(ShowCommand command) override;
-    WindowPlacement GetWindowPlacement() const override { return {ShowCommand::Normal, GetWindowRect()}; }
     std::string GetWindowText() const override;
     bool SetWindowText(std::string_view text) override;
-    Window* GetDlgItem(int) override { return nullptr; }
     bool EnableWindow(bool enable) override;
     bool IsWindowEnabled() const override;
     bool SetFocus() override;
@@ -30,17 +28,7 @@ public:
     int GetCheck() const override;
     bool SetReadOnly(bool readOnly) override;
     bool LimitText(int characters) override;
-    bool EndDialog(std::intptr_t) override { return false; }
-    std::unique_ptr<DrawingContext> GetDC() override { return nullptr; }
-    std::unique_ptr<DrawingContext> BeginPaint() override { return nullptr; }
     bool InvalidateRect(const Rect*, bool) override;
-    bool UpdateWindow() override { return true; }
-    bool SetTimer(std::uintptr_t, unsigned) override { return false; }
-    bool KillTimer(std::uintptr_t) override { return false; }
-    LRESULT SendMessage(Msg, WPARAM, LPARAM) override { return 0; }
-    bool PostMessage(Msg, WPARAM, LPARAM) override { return false; }
-    LRESULT DefWindowProc(Msg, WPARAM, LPARAM) override { return 0; }
-    bool DestroyWindow() override { return false; }
 
     QWidget* Widget() const { return widget_; }
     // A text as a label without a buddy shows it.

@@ -28,20 +28,13 @@ public:
     bool MoveTo(int x, int y) override;
     bool MoveWindow(const Rect& outer, bool repaint) override;
     bool ShowWindow(ShowCommand command) override;
-    WindowPlacement GetWindowPlacement() const override { return {ShowCommand::Normal, GetWindowRect()}; }
     std::string GetWindowText() const override;
     bool SetWindowText(std::string_view text) override;
     Window* GetDlgItem(int id) override;
     bool EnableWindow(bool enable) override;
     bool IsWindowEnabled() const override { return isEnabled(); }
     bool SetFocus() override;
-    bool SetCheck(int) override { return false; }
-    int GetCheck() const override { return 0; }
-    bool SetReadOnly(bool) override { return false; }
-    bool LimitText(int) override { return false; }
     bool EndDialog(std::intptr_t result) override;
-    std::unique_ptr<DrawingContext> GetDC() override { return nullptr; }
-    std::unique_ptr<DrawingContext> BeginPaint() override { return nullptr; }
     bool InvalidateRect(const Rect*, bool) override;
     bool UpdateWindow() override;
     bool SetTimer(std::uintptr_t id, unsigned milliseconds) override;

@@ -20,7 +20,6 @@ public:
                  const Rect& outer);
     ~QtMainWindow() override;
 
-    Window* GetParent() const override { return nullptr; }
     Rect GetWindowRect() const override;
     Rect GetClientRect() const override;
     bool MoveTo(int x, int y) override;
@@ -29,15 +28,9 @@ public:
     WindowPlacement GetWindowPlacement() const override;
     std::string GetWindowText() const override;
     bool SetWindowText(std::string_view text) override;
-    Window* GetDlgItem(int) override { return nullptr; }
     bool EnableWindow(bool enable) override;
     bool IsWindowEnabled() const override { return isEnabled(); }
     bool SetFocus() override;
-    bool SetCheck(int) override { return false; }
-    int GetCheck() const override { return 0; }
-    bool SetReadOnly(bool) override { return false; }
-    bool LimitText(int) override { return false; }
-    bool EndDialog(std::intptr_t) override { return false; }
     std::unique_ptr<DrawingContext> GetDC() override;
     std::unique_ptr<DrawingContext> BeginPaint() override;
     bool InvalidateRect(const Rect* rect, bool erase) override;
