@@ -33,5 +33,8 @@ int main(int argc, char* argv[]) {
     const platform::ScopedServices services({&host.GetDesktop(), settings.get(), &clock, &tones, &modules});
 
     // The command line is not used.
-    return WinMain(platform::ShowCommand::Normal);
+    const int exitCode = WinMain(platform::ShowCommand::Normal);
+    // However the loop ended, the card library's Qt objects go while the application stands.
+    mainWindow.cardLibrary.Unload();
+    return exitCode;
 }

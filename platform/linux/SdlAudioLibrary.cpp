@@ -20,7 +20,7 @@ bool Resolve(void* handle, const char* name, Function& function) {
 }
 
 std::optional<SdlAudioLibrary> Load(std::unique_ptr<void, LibraryCloser>& handle) {
-    handle.reset(dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL));
+    handle.reset(dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE));
     if (!handle) return std::nullopt;
     SdlAudioLibrary sdl{};
     void* h = handle.get();
@@ -41,7 +41,8 @@ std::optional<SdlAudioLibrary> Load(std::unique_ptr<void, LibraryCloser>& handle
 }  // namespace
 
 const SdlAudioLibrary* SdlAudioLibrary::Get() {
-    // Kept to the end of the process: SDL's threads may outlive any one user.
+    // Never unmapped (RTLD_NODELETE): exit() tears this down while a tone device that was not
+    // destroyed, such as one on main's stack, may still have SDL's audio thread running.
     static std::unique_ptr<void, LibraryCloser> handle;
     static const std::optional<SdlAudioLibrary> library = Load(handle);
     return library ? &*library : nullptr;

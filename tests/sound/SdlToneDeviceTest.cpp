@@ -1,5 +1,6 @@
 #include "platform/linux/SdlToneDevice.h"
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -182,6 +183,23 @@ TEST(SdlToneDeviceTest, QueueStaysShortWhenTheDeviceFallsBehind) {
         EXPECT_EQ(clock.slept, 50u * 100u + 60000u);
     }
     std::filesystem::remove(file);
+}
+
+// exit() (Qt calls it when the X connection breaks) tears down statics but leaves the tone device
+// and SDL's audio thread running: SDL's code must stay mapped to the very end.
+TEST(SdlToneDeviceDeathTest, SdlStaysLoadedThroughExit) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            // Registered before SDL is loaded, so it runs after every static made since.
+            std::atexit([] { std::_Exit(dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_NOLOAD) ? 0 : 1); });
+            UseDriver("dummy", TempFile("exit"));
+            // Never destroyed, as the program's, which lives on main's stack.
+            auto* device = new platform::SdlToneDevice(*new RecordingClock);
+            if (device->SampleRate() == 0) std::_Exit(2);
+            std::exit(3);
+        },
+        testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
