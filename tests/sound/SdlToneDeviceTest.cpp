@@ -185,6 +185,46 @@ TEST(SdlToneDeviceTest, QueueStaysShortWhenTheDeviceFallsBehind) {
     std::filesystem::remove(file);
 }
 
+// SDL's threads for an output device, by the names SDL gives them.
+int SdlAudioThreads() {
+    int threads = 0;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::ifstream comm(task.path() / "comm");
+        std::string name;
+        if (std::getline(comm, name) && name.rfind("SDLAudio", 0) == 0) ++threads;
+    }
+    return threads;
+}
+
+// A paused or ended game plays nothing for minutes: SDL's thread, which wakes for every
+// period of an open device even with nothing to play, must not run meanwhile. The next
+// tone plays in full all the same.
+TEST(SdlToneDeviceTest, IdleDeviceClosesAndTheNextToneOpensItAgain) {
+    const std::string file = TempFile("idle");
+    UseDriver("disk", file);
+    platform::SystemClock clock;
+    unsigned rate = 0;
+    {
+        platform::SdlToneDevice device(clock, 50ms);
+        rate = device.SampleRate();
+        ASSERT_GT(rate, 0u);
+        device.Beep(330, 20);
+        for (int i = 0; i < 500 && SdlAudioThreads() > 0; ++i) std::this_thread::sleep_for(10ms);
+        EXPECT_EQ(SdlAudioThreads(), 0);
+
+        device.Beep(660, 30);
+        EXPECT_EQ(SdlAudioThreads(), 1);
+        for (int i = 0; i < 500 && SdlAudioThreads() > 0; ++i) std::this_thread::sleep_for(10ms);
+    }
+    // The disk device starts its file afresh when it opens: what is there is the second tone.
+    const std::vector<std::int16_t> samples = ReadSamples(file);
+    std::filesystem::remove(file);
+    const std::vector<Span> spans = SoundSpans(samples);
+    ASSERT_EQ(spans.size(), 1u);
+    EXPECT_NEAR(spans[0].end - spans[0].begin, SamplesFor(rate, 30), 1);
+    EXPECT_NEAR(Pitch(samples, spans[0], rate), 660, 6.6);
+}
+
 // exit() (Qt calls it when the X connection breaks) tears down statics but leaves the tone device
 // and SDL's audio thread running: SDL's code must stay mapped to the very end.
 TEST(SdlToneDeviceDeathTest, SdlStaysLoadedThroughExit) {
