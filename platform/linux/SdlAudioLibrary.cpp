@@ -24,17 +24,20 @@ std::optional<SdlAudioLibrary> Load(std::unique_ptr<void, LibraryCloser>& handle
     if (!handle) return std::nullopt;
     SdlAudioLibrary sdl{};
     void* h = handle.get();
-    const bool complete = Resolve(h, "SDL_InitSubSystem", sdl.InitSubSystem) &&
-                          Resolve(h, "SDL_QuitSubSystem", sdl.QuitSubSystem) &&
-                          Resolve(h, "SDL_GetError", sdl.GetError) &&
-                          Resolve(h, "SDL_OpenAudioDevice", sdl.OpenAudioDevice) &&
-                          Resolve(h, "SDL_CloseAudioDevice", sdl.CloseAudioDevice) &&
-                          Resolve(h, "SDL_PauseAudioDevice", sdl.PauseAudioDevice) &&
-                          Resolve(h, "SDL_GetAudioDeviceStatus", sdl.GetAudioDeviceStatus) &&
-                          Resolve(h, "SDL_QueueAudio", sdl.QueueAudio) &&
-                          Resolve(h, "SDL_GetQueuedAudioSize", sdl.GetQueuedAudioSize) &&
-                          Resolve(h, "SDL_ClearQueuedAudio", sdl.ClearQueuedAudio);
+    const bool complete =
+        Resolve(h, "SDL_SetHint", sdl.SetHint) && Resolve(h, "SDL_InitSubSystem", sdl.InitSubSystem) &&
+        Resolve(h, "SDL_QuitSubSystem", sdl.QuitSubSystem) && Resolve(h, "SDL_GetError", sdl.GetError) &&
+        Resolve(h, "SDL_OpenAudioDevice", sdl.OpenAudioDevice) &&
+        Resolve(h, "SDL_CloseAudioDevice", sdl.CloseAudioDevice) &&
+        Resolve(h, "SDL_PauseAudioDevice", sdl.PauseAudioDevice) &&
+        Resolve(h, "SDL_GetAudioDeviceStatus", sdl.GetAudioDeviceStatus) &&
+        Resolve(h, "SDL_QueueAudio", sdl.QueueAudio) &&
+        Resolve(h, "SDL_GetQueuedAudioSize", sdl.GetQueuedAudioSize) &&
+        Resolve(h, "SDL_ClearQueuedAudio", sdl.ClearQueuedAudio);
     if (!complete) return std::nullopt;
+    // SDL would catch SIGINT and SIGTERM when its audio starts, only to put a quit event in a
+    // queue this program never reads: the signals would be lost. The program handles them.
+    sdl.SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     return sdl;
 }
 

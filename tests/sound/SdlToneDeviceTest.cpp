@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -183,6 +184,20 @@ TEST(SdlToneDeviceTest, QueueStaysShortWhenTheDeviceFallsBehind) {
         EXPECT_EQ(clock.slept, 50u * 100u + 60000u);
     }
     std::filesystem::remove(file);
+}
+
+// The program ends on SIGTERM and SIGINT in its own way: SDL's handlers, which would only
+// put a quit event in SDL's own queue that nobody reads, must not take them over.
+TEST(SdlToneDeviceTest, SdlLeavesTheTerminationSignalsAlone) {
+    UseDriver("dummy", TempFile("signals"));
+    RecordingClock clock;
+    platform::SdlToneDevice device(clock);
+    ASSERT_GT(device.SampleRate(), 0u);
+    for (int signalNumber : {SIGTERM, SIGINT}) {
+        struct sigaction action {};
+        sigaction(signalNumber, nullptr, &action);
+        EXPECT_EQ(action.sa_handler, SIG_DFL) << signalNumber;
+    }
 }
 
 // SDL's threads for an output device, by the names SDL gives them.
