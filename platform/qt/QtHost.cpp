@@ -7,6 +7,7 @@
 
 #include "platform/qt/DrawnIconStyle.h"
 #include "platform/qt/QtDesktop.h"
+#include "platform/qt/TerminationBridge.h"
 
 namespace platform {
 
@@ -39,9 +40,14 @@ QtHost::QtHost(int& argc, char** argv) : application_(StartApplication(argc, arg
     QApplication::setOrganizationName("Quillmoor");
     QApplication::setDesktopFileName("deckfall");
     desktop_ = std::make_unique<QtDesktop>();
+    // As early as there is a loop to carry it out: SIGTERM, SIGINT and SIGHUP close the window.
+    termination_ = std::make_unique<TerminationBridge>(
+        [desktop = desktop_.get()] { return desktop->StandingMainWindow(); },
+        [desktop = desktop_.get()] { return desktop->InMessageLoop(); });
 }
 
 QtHost::~QtHost() {
+    termination_.reset();
     desktop_.reset();
     application_.reset();
 }

@@ -12,6 +12,7 @@ class QApplication;
 namespace platform {
 
 class QtDesktop;
+class TerminationBridge;
 
 class QtHost {
 public:
@@ -30,6 +31,7 @@ public:
 private:
     std::unique_ptr<QApplication> application_;
     std::unique_ptr<QtDesktop> desktop_;
+    std::unique_ptr<TerminationBridge> termination_;
 };
 
 }  // namespace platform
