@@ -1,6 +1,6 @@
-// SIGTERM, SIGINT, SIGHUP and the session manager's end reach the main window as its
-// close would, from the main loop only: message boxes running nested loops are closed
-// first, and the window is destroyed only once the code that opened them has gone on.
+// Signals and the session's end reach the main window as its close would, from the main
+// loop only: boxes running nested loops are closed first, and the window goes only once
+// the code that opened them has gone on.
 
 #include "platform/qt/TerminationBridge.h"
 
@@ -17,71 +17,50 @@
 
 #include "platform/headless/HeadlessDesktop.h"
 #include "platform/headless/HeadlessWindow.h"
-#include "platform/headless/VirtualClock.h"
 
 namespace {
 
 using namespace platform;
+using Journal = std::vector<std::string>;
 
-std::vector<std::string> journal;
+Journal journal;
 
-// Asks Yes or No, Esc answering No, and writes down the answer.
-void Ask(const char* name) {
+void Ask(const std::string& name) {
     QMessageBox box;
-    box.setText(name);
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
-    journal.push_back(std::string(name) + (box.exec() == QMessageBox::Yes ? " yes" : " no"));
+    journal.push_back(name + (box.exec() == QMessageBox::Yes ? " yes" : " no"));
 }
 
 LRESULT Procedure(Window* window, Msg message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case Msg::Close:
-            journal.push_back("Close");
-            break;
-        case Msg::EndSession:
-            journal.push_back("EndSession " + std::to_string(wParam));
-            break;
-        case Msg::Destroy:
-            journal.push_back("Destroy");
-            QCoreApplication::exit(0);  // PostQuitMessage
-            break;
-        case Msg::Command:
-            // As the end of a game does: a box, then another, then the game is used again.
-            Ask("first box");
-            Ask("second box");
-            journal.push_back("game used");
-            break;
-        default:
-            break;
+    if (message == Msg::Close) journal.push_back("Close");
+    if (message == Msg::EndSession) journal.push_back("EndSession " + std::to_string(wParam));
+    if (message == Msg::Destroy) {
+        journal.push_back("Destroy");
+        QCoreApplication::exit(0);  // PostQuitMessage
+    }
+    if (message == Msg::Command) {  // as a game's end: two boxes, then the game is used again
+        Ask("first");
+        Ask("second");
+        journal.push_back("game used");
     }
     return window->DefWindowProc(message, wParam, lParam);
 }
 
 class TerminationBridgeTest : public ::testing::Test {
 protected:
-    void NewWindow() {
+    // A new window, then the main loop, which does first from inside; false if it never ended.
+    bool Run(const std::function<void()>& first) {
         journal.clear();
         window.emplace(desktop, Procedure, "Deckfall", Rect{0, 0, 640, 480});
-    }
-
-    // Runs the main loop, first doing what is given from inside the loop; false if it was
-    // still running after a long while.
-    bool RunMainLoop(const std::function<void()>& first) {
-        if (!window || window->IsDestroyed()) NewWindow();
         QTimer::singleShot(0, first);
-        bool gaveUp = false;
         QTimer guard;
-        guard.setSingleShot(true);
-        QObject::connect(&guard, &QTimer::timeout, [&gaveUp] {
-            gaveUp = true;
-            QCoreApplication::exit(1);
-        });
+        QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(1); });
         guard.start(10000);
         inMainLoop = true;
-        QApplication::exec();
+        const int code = QApplication::exec();
         inMainLoop = false;
-        return !gaveUp;
+        return code == 0;
     }
 
     VirtualClock clock;
@@ -93,50 +72,30 @@ protected:
         [this] { return inMainLoop; }};
 };
 
-TEST_F(TerminationBridgeTest, EachSignalClosesTheWindowFromTheMainLoop) {
+TEST_F(TerminationBridgeTest, SignalsCloseTheWindowOnceNestedBoxesHaveReturned) {
     for (int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
-        SCOPED_TRACE(signalNumber);
-        ASSERT_TRUE(RunMainLoop([signalNumber] { std::raise(signalNumber); }));
-        EXPECT_EQ(journal, (std::vector<std::string>{"Close", "Destroy"}));
+        ASSERT_TRUE(Run([signalNumber] { std::raise(signalNumber); }));
+        EXPECT_EQ(journal, (Journal{"Close", "Destroy"})) << signalNumber;
     }
-}
-
-// The boxes answer as Esc would; the window goes only after the game has used its state again.
-TEST_F(TerminationBridgeTest, NestedBoxesCloseFirstAndTheWindowClosesOnceTheyHaveReturned) {
-    ASSERT_TRUE(RunMainLoop([this] {
-        QTimer::singleShot(0, [] { std::raise(SIGTERM); });  // fires inside the first box's loop
+    // Raised inside the first box's loop: both boxes answer as Esc would, the game goes on.
+    ASSERT_TRUE(Run([this] {
+        QTimer::singleShot(0, [] { std::raise(SIGTERM); });
         window->SendMessage(Msg::Command, 1, 0);
     }));
-    EXPECT_EQ(journal,
-              (std::vector<std::string>{"first box no", "second box no", "game used", "Close", "Destroy"}));
+    EXPECT_EQ(journal, (Journal{"first no", "second no", "game used", "Close", "Destroy"}));
 }
 
-// Before the main loop runs (the game still starting, perhaps in a box of its own), nothing is
-// closed yet; the window closes as soon as the loop runs.
-TEST_F(TerminationBridgeTest, ASignalBeforeTheMainLoopWaitsForIt) {
-    NewWindow();
-    std::raise(SIGINT);
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(journal.empty());
-    ASSERT_TRUE(RunMainLoop([] {}));
-    EXPECT_EQ(journal, (std::vector<std::string>{"Close", "Destroy"}));
-}
-
-// The session manager's end arrives as Qt's Quit event, which would close every window
-// inside whatever loop runs: it becomes EndSession, then the window's destruction.
-TEST_F(TerminationBridgeTest, TheEndOfTheSessionSendsEndSessionAndDestroysTheWindow) {
-    ASSERT_TRUE(RunMainLoop([] {
+// Qt answers the session manager's end with a Quit event, which would close every window
+// inside whatever loop runs; another's exit cannot wait, so it only saves.
+TEST_F(TerminationBridgeTest, TheSessionsEndSendsEndSession) {
+    ASSERT_TRUE(Run([] {
         QEvent quit(QEvent::Quit);
         QCoreApplication::sendEvent(qApp, &quit);
     }));
-    EXPECT_EQ(journal, (std::vector<std::string>{"EndSession 1", "Destroy"}));
-}
+    EXPECT_EQ(journal, (Journal{"EndSession 1", "Destroy"}));
 
-// Leaving the loop on someone else's call cannot wait for nested loops: what closing saves
-// is saved at once, and nothing is destroyed under running code.
-TEST_F(TerminationBridgeTest, LeavingTheLoopOtherwiseStillSaves) {
-    RunMainLoop([] { QCoreApplication::exit(0); });
-    EXPECT_EQ(journal, (std::vector<std::string>{"EndSession 1"}));
+    Run([] { QCoreApplication::exit(0); });
+    EXPECT_EQ(journal, (Journal{"EndSession 1"}));
     EXPECT_FALSE(window->IsDestroyed());
 }
 
@@ -144,8 +103,7 @@ TEST_F(TerminationBridgeTest, LeavingTheLoopOtherwiseStillSaves) {
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    // As the program has it: the last box closing does not end the application.
-    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setQuitOnLastWindowClosed(false);  // as in the program
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -186,35 +186,21 @@ TEST(SdlToneDeviceTest, QueueStaysShortWhenTheDeviceFallsBehind) {
     std::filesystem::remove(file);
 }
 
-// The program ends on SIGTERM and SIGINT in its own way: SDL's handlers, which would only
-// put a quit event in SDL's own queue that nobody reads, must not take them over.
-TEST(SdlToneDeviceTest, SdlLeavesTheTerminationSignalsAlone) {
-    UseDriver("dummy", TempFile("signals"));
-    RecordingClock clock;
-    platform::SdlToneDevice device(clock);
-    ASSERT_GT(device.SampleRate(), 0u);
-    for (int signalNumber : {SIGTERM, SIGINT}) {
-        struct sigaction action {};
-        sigaction(signalNumber, nullptr, &action);
-        EXPECT_EQ(action.sa_handler, SIG_DFL) << signalNumber;
-    }
-}
-
 // SDL's threads for an output device, by the names SDL gives them.
 int SdlAudioThreads() {
     int threads = 0;
     for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
         std::ifstream comm(task.path() / "comm");
         std::string name;
-        if (std::getline(comm, name) && name.rfind("SDLAudio", 0) == 0) ++threads;
+        threads += std::getline(comm, name) && name.rfind("SDLAudio", 0) == 0;
     }
     return threads;
 }
 
-// A paused or ended game plays nothing for minutes: SDL's thread, which wakes for every
-// period of an open device even with nothing to play, must not run meanwhile. The next
-// tone plays in full all the same.
-TEST(SdlToneDeviceTest, IdleDeviceClosesAndTheNextToneOpensItAgain) {
+// SDL's thread for an open device wakes for every period even with nothing to play: in a
+// paused or ended game it must not run, yet the next tone plays in full. Nor may SDL take
+// SIGTERM and SIGINT, which it would only turn into a quit event nobody reads.
+TEST(SdlToneDeviceTest, DeviceLeavesTheSignalsAloneAndClosesWhileIdle) {
     const std::string file = TempFile("idle");
     UseDriver("disk", file);
     platform::SystemClock clock;
@@ -223,6 +209,11 @@ TEST(SdlToneDeviceTest, IdleDeviceClosesAndTheNextToneOpensItAgain) {
         platform::SdlToneDevice device(clock, 50ms);
         rate = device.SampleRate();
         ASSERT_GT(rate, 0u);
+        for (int signalNumber : {SIGTERM, SIGINT}) {
+            struct sigaction action {};
+            sigaction(signalNumber, nullptr, &action);
+            EXPECT_EQ(action.sa_handler, SIG_DFL) << signalNumber;
+        }
         device.Beep(330, 20);
         for (int i = 0; i < 500 && SdlAudioThreads() > 0; ++i) std::this_thread::sleep_for(10ms);
         EXPECT_EQ(SdlAudioThreads(), 0);
