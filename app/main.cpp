@@ -2,6 +2,7 @@
 // interfaces and the one main window, then the game's own start-up.
 
 #include "app/CMainWindow.h"
+#include "diag/Diagnostics.h"
 #include "platform/Services.h"
 #include "platform/linux/DlModuleLoader.h"
 #include "platform/linux/SdlToneDevice.h"
@@ -18,6 +19,9 @@ CMainWindow mainWindow;
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // Before anything that could fault: the Qt host, the store and the tone device all load
+    // libraries of the system.
+    InitDiagnostics();
     if (!platform::QtHost::CheckDisplay()) return 1;
     platform::QtHost host(argc, argv);
     platform::SystemClock systemClock;
@@ -29,5 +33,8 @@ int main(int argc, char* argv[]) {
     const platform::ScopedServices services({&host.GetDesktop(), settings.get(), &clock, &tones, &modules});
 
     // The command line is not used.
-    return WinMain(platform::ShowCommand::Normal);
+    const int exitCode = WinMain(platform::ShowCommand::Normal);
+    // However the loop ended, the card library's Qt objects go while the application stands.
+    mainWindow.cardLibrary.Unload();
+    return exitCode;
 }

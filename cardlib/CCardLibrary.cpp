@@ -1,17 +1,20 @@
 #include "cardlib/CCardLibrary.h"
 
+#include <string>
+
 #include "platform/Desktop.h"
 #include "platform/Services.h"
 
 namespace {
 
 constexpr const char* kLibraryName = "libcards32.so";
-constexpr const char* kNotFoundText =
-    "Deckfall could not find the file 'CARDS32.DLL' which should be in your Windows system "
-    "folder (e.g. C:\\Windows\\System).  Please locate the file, copy it to this folder, and try "
-    "again.";
+// The player is told where the program looks for the library.
+std::string NotFoundText(const std::string& folder) {
+    return "Deckfall could not find the file 'libcards32.so' which should be in its program folder (" +
+           folder + ").  Please locate the file, copy it to this folder, and try again.";
+}
 constexpr const char* kExportsMissingText =
-    "Deckfall could not find all exports from the file 'CARDS32.DLL'.  Be sure you have the "
+    "Deckfall could not find all exports from the file 'libcards32.so'.  Be sure you have the "
     "proper version of this file and try again.";
 
 // The drawing context as the library sees it.
@@ -43,9 +46,10 @@ CCardLibrary::~CCardLibrary() {
 int CCardLibrary::Load(platform::Window* owner) {
     if (module) return 0;
     platform::Desktop& desktop = *platform::Current().desktop;
-    module = platform::Current().modules->LoadLibrary(kLibraryName);
+    platform::ModuleLoader& loader = *platform::Current().modules;
+    module = loader.LoadLibrary(kLibraryName);
     if (!module) {
-        desktop.MessageBox(owner, kNotFoundText, "", platform::MB_OK);
+        desktop.MessageBox(owner, NotFoundText(loader.Folder()), "", platform::MB_OK);
         return 0;
     }
     cdtInit = Resolve<CdtInitFn>(*module, "cdtInit");

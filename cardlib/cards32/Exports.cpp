@@ -12,10 +12,17 @@
 
 namespace {
 
-std::unique_ptr<cards32::CardRenderer> renderer;
+// The renderer, from cdtInit (or the first draw of a caller that skipped it) to cdtTerm. The
+// slot itself is never destroyed: at exit the statics of a library loaded at run time are torn
+// down before the program's, which were made before it was loaded, and the program's wrapper
+// may still call cdtTerm from its own destructor then. It must find the slot as it was.
+std::unique_ptr<cards32::CardRenderer>& RendererSlot() {
+    static auto* slot = new std::unique_ptr<cards32::CardRenderer>;
+    return *slot;
+}
 
-// Made at initialisation, or at the first draw of a caller that skipped it.
 cards32::CardRenderer& Renderer() {
+    auto& renderer = RendererSlot();
     if (!renderer) renderer = std::make_unique<cards32::CardRenderer>(cards32::ChooseCardArt());
     return *renderer;
 }
@@ -58,7 +65,7 @@ CARDS32_EXPORT int cdtAnimate(CardSurface*, int, int, int, int) {
 }
 
 CARDS32_EXPORT void cdtTerm() {
-    renderer.reset();
+    RendererSlot().reset();
 }
 
 // The definitions must keep the types the loader resolves them as.

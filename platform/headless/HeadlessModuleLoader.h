@@ -15,6 +15,7 @@ public:
 
     void Register(std::string name, Exports exports) { modules_[std::move(name)] = std::move(exports); }
     std::unique_ptr<Module> LoadLibrary(std::string_view name) override;
+    std::string Folder() const override { return "/opt/deckfall"; }
     int LoadCount() const { return loads_; }
 
 private:

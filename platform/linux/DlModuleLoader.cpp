@@ -3,11 +3,12 @@
 #include <dlfcn.h>
 
 #include <cerrno>
-#include <filesystem>
+#include <cstdio>
 #include <string>
 #include <system_error>
 
 #include "platform/LastError.h"
+#include "platform/linux/SharedObjectDamage.h"
 
 namespace platform {
 
@@ -35,24 +36,32 @@ std::filesystem::path ProgramFolder() {
     return error ? std::filesystem::path() : program.parent_path();
 }
 
+std::unique_ptr<Module> Fail(int code, const std::string& reason) {
+    std::fprintf(stderr, "deckfall: %s\n", reason.c_str());
+    SetLastError(code, reason);
+    return nullptr;
+}
+
 }  // namespace
+
+DlModuleLoader::DlModuleLoader() : folder_(ProgramFolder()) {}
 
 std::unique_ptr<Module> DlModuleLoader::LoadLibrary(std::string_view name) {
     std::string path(name);
-    if (path.find('/') == std::string::npos) {
-        const auto folder = ProgramFolder();
+    if (path.find('/') == std::string::npos && !folder_.empty()) {
         std::error_code error;
-        if (!folder.empty() && std::filesystem::exists(folder / path, error)) {
-            path = (folder / path).string();
-        }
+        if (std::filesystem::exists(folder_ / path, error)) path = (folder_ / path).string();
+    }
+    // The linker maps what the file's headers promise; a file cut short would fault in there.
+    if (path.find('/') != std::string::npos) {
+        if (const auto damage = SharedObjectDamage(path)) return Fail(ENOEXEC, path + ": " + *damage);
     }
     errno = 0;
     void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
         const int code = errno != 0 ? errno : ENOEXEC;
         const char* reason = dlerror();
-        SetLastError(code, reason ? reason : path + ": cannot be loaded");
-        return nullptr;
+        return Fail(code, reason ? reason : path + ": cannot be loaded");
     }
     return std::make_unique<DlModule>(handle);
 }

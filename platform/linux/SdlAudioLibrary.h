@@ -11,6 +11,7 @@ struct SdlAudioLibrary {
     // The library, loaded once for the process; null when it cannot be loaded.
     static const SdlAudioLibrary* Get();
 
+    decltype(&SDL_SetHint) SetHint;
     decltype(&SDL_InitSubSystem) InitSubSystem;
     decltype(&SDL_QuitSubSystem) QuitSubSystem;
     decltype(&SDL_GetError) GetError;

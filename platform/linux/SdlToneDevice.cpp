@@ -28,7 +28,8 @@ std::uint64_t SamplesFor(std::uint32_t rate, unsigned milliseconds) {
 
 }  // namespace
 
-SdlToneDevice::SdlToneDevice(Clock& clock) : clock_(clock) {}
+SdlToneDevice::SdlToneDevice(Clock& clock, std::chrono::milliseconds idleClose)
+    : clock_(clock), idleClose_(idleClose) {}
 
 void SdlToneDevice::OpenInBackground() {
     // Starting the sound system takes a while (loading SDL, perhaps asking the session bus
@@ -51,6 +52,18 @@ void SdlToneDevice::Open() {
         ReportSilent(sdl_->GetError());
         return;
     }
+    audioStarted_ = true;
+    const std::lock_guard lock(mutex_);
+    if (!OpenDevice()) {
+        ReportSilent(sdl_->GetError());
+        return;
+    }
+    // Opened now, it closes again after idleClose unless a tone comes first.
+    quietFrom_ = Steady::now();
+    idleWatch_ = std::thread([this] { CloseWhenIdle(); });
+}
+
+bool SdlToneDevice::OpenDevice() {
     SDL_AudioSpec wanted{};
     wanted.freq = kWantedRate;
     wanted.format = AUDIO_S16SYS;
@@ -59,11 +72,9 @@ void SdlToneDevice::Open() {
     SDL_AudioSpec obtained{};
     device_ = sdl_->OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
     if (device_ == 0) {
-        ReportSilent(sdl_->GetError());
-        sdl_->QuitSubSystem(SDL_INIT_AUDIO);
-        return;
+        rate_ = 0;
+        return false;
     }
-    audioStarted_ = true;
     rate_ = static_cast<std::uint32_t>(obtained.freq);
     // The device takes a period at a time before playing it, and the caller's sleeps run a
     // little late. A tone that finds the queue empty is preceded by this much silence, so the
@@ -73,11 +84,18 @@ void SdlToneDevice::Open() {
     // this far ahead the queued sound is dropped and the next tone starts afresh.
     farAheadSamples_ = leadSamples_ + rate_ / 4;
     sdl_->PauseAudioDevice(device_, 0);
+    return true;
 }
 
 SdlToneDevice::~SdlToneDevice() {
     if (!opening_.valid()) return;
     opening_.wait();
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    toneQueued_.notify_one();
+    if (idleWatch_.joinable()) idleWatch_.join();
     CloseDevice();
     if (audioStarted_) {
         sdl_->QuitSubSystem(SDL_INIT_AUDIO);
@@ -86,6 +104,7 @@ SdlToneDevice::~SdlToneDevice() {
 
 unsigned SdlToneDevice::SampleRate() {
     WaitUntilOpen();
+    const std::lock_guard lock(mutex_);
     return rate_;
 }
 
@@ -95,16 +114,35 @@ void SdlToneDevice::Beep(unsigned frequency, unsigned milliseconds) {
     do {
         // Whole seconds are whole numbers of samples, so the slices add up to the exact length.
         const unsigned slice = std::min(left, kSliceMs);
-        if (device_ != 0) {
-            Queue(frequency, SamplesFor(rate_, slice));
+        unsigned spent = 0;
+        bool reopened = false;
+        {
+            const std::lock_guard lock(mutex_);
+            if (rate_ != 0 && device_ == 0) {
+                // Opening again counts toward the tone, which keeps its length for the caller.
+                const auto start = Steady::now();
+                reopened = OpenDevice();
+                if (!reopened) GoSilent(sdl_->GetError());
+                spent = std::min<unsigned>(
+                    slice, static_cast<unsigned>(
+                               std::chrono::duration_cast<std::chrono::milliseconds>(Steady::now() - start)
+                                   .count()));
+            }
+            if (device_ != 0) {
+                Queue(frequency, SamplesFor(rate_, slice - spent));
+            }
         }
-        clock_.Sleep(slice);
+        // The idle watch waits for a device only while there is none; otherwise it sees the
+        // later quietFrom_ when its wait ends.
+        if (reopened) toneQueued_.notify_one();
+        clock_.Sleep(slice - spent);
         left -= slice;
     } while (left > 0);
 }
 
 unsigned SdlToneDevice::QueuedMilliseconds() {
     WaitUntilOpen();
+    const std::lock_guard lock(mutex_);
     if (device_ == 0) {
         return 0;
     }
@@ -118,8 +156,7 @@ void SdlToneDevice::Queue(unsigned frequency, std::uint64_t samples) {
     }
     // A lost device stops taking sound; queuing on would only pile it up.
     if (sdl_->GetAudioDeviceStatus(device_) != SDL_AUDIO_PLAYING) {
-        ReportSilent("the audio device stopped");
-        CloseDevice();
+        GoSilent("the audio device stopped");
         return;
     }
     std::uint32_t queued = sdl_->GetQueuedAudioSize(device_) / sizeof(std::int16_t);
@@ -129,9 +166,11 @@ void SdlToneDevice::Queue(unsigned frequency, std::uint64_t samples) {
     }
     const bool queuedAll = (queued != 0 || QueueSamples(0, leadSamples_)) && QueueSamples(frequency, samples);
     if (!queuedAll) {
-        ReportSilent(sdl_->GetError());
-        CloseDevice();
+        GoSilent(sdl_->GetError());
+        return;
     }
+    const std::uint64_t ahead = queued + (queued != 0 ? 0 : leadSamples_) + samples;
+    quietFrom_ = Steady::now() + std::chrono::microseconds(ahead * 1000000 / rate_);
 }
 
 bool SdlToneDevice::QueueSamples(unsigned frequency, std::uint64_t samples) {
@@ -165,7 +204,34 @@ void SdlToneDevice::CloseDevice() {
     if (device_ != 0) {
         sdl_->CloseAudioDevice(device_);
         device_ = 0;
-        rate_ = 0;
+    }
+}
+
+void SdlToneDevice::GoSilent(const char* reason) {
+    ReportSilent(reason);
+    CloseDevice();
+    rate_ = 0;
+}
+
+void SdlToneDevice::CloseWhenIdle() {
+    std::unique_lock lock(mutex_);
+    while (!stopping_) {
+        if (device_ == 0) {
+            toneQueued_.wait(lock);
+            continue;
+        }
+        const Steady::time_point closeAt = quietFrom_ + idleClose_;
+        if (Steady::now() < closeAt) {
+            // A tone meanwhile moves quietFrom_ on; the wait then starts again from it.
+            toneQueued_.wait_until(lock, closeAt);
+            continue;
+        }
+        if (sdl_->GetQueuedAudioSize(device_) == 0) {
+            CloseDevice();
+        } else {
+            // The device plays slower than the estimate: look again once it may have finished.
+            quietFrom_ = Steady::now();
+        }
     }
 }
 

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <array>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <future>
+#include <mutex>
+#include <thread>
 
 #include "platform/Clock.h"
 #include "platform/ToneDevice.h"
@@ -15,9 +19,14 @@ struct SdlAudioLibrary;
 // queued on the device and the caller then sleeps its length on the clock, so
 // the caller is blocked for exactly that long and back-to-back tones join up
 // sample for sample. Without a device the tones are silent and only sleep.
+//
+// SDL's thread for an open device wakes for every period, sound or not, so the
+// output device is closed once it has had nothing to play for idleClose (a paused
+// or ended game makes no sound for minutes); the next tone opens it again, within
+// the tone's own length.
 class SdlToneDevice final : public ToneDevice {
 public:
-    explicit SdlToneDevice(Clock& clock);
+    explicit SdlToneDevice(Clock& clock, std::chrono::milliseconds idleClose = std::chrono::seconds(1));
     ~SdlToneDevice() override;
     SdlToneDevice(const SdlToneDevice&) = delete;
     SdlToneDevice& operator=(const SdlToneDevice&) = delete;
@@ -26,28 +35,44 @@ public:
 
     // Starts opening the device on a thread of its own, if the first tone has not already.
     void OpenInBackground();
-    // Samples per second of the open device; 0 while the tones are silent.
+    // Samples per second of the device; 0 while the tones are silent.
     unsigned SampleRate();
     // Sound queued but not yet taken by the device.
     unsigned QueuedMilliseconds();
 
 private:
+    using Steady = std::chrono::steady_clock;
+
     void Open();
     void WaitUntilOpen();
+    // These run with mutex_ held.
+    bool OpenDevice();
     void Queue(unsigned frequency, std::uint64_t samples);
     bool QueueSamples(unsigned frequency, std::uint64_t samples);
     void CloseDevice();
+    void GoSilent(const char* reason);
+    // The idle watch's thread: closes the device once what was queued has played and
+    // idleClose has passed without another tone.
+    void CloseWhenIdle();
 
     Clock& clock_;
+    const std::chrono::milliseconds idleClose_;
     const SdlAudioLibrary* sdl_ = nullptr;
     bool audioStarted_ = false;
+    // The device, its state and the idle watch are shared with the watch's thread.
+    std::mutex mutex_;
+    std::condition_variable toneQueued_;
+    bool stopping_ = false;
+    Steady::time_point quietFrom_;
     std::uint32_t device_ = 0;
+    // Samples per second of the last device opened; 0 once the tones are silent for good.
     std::uint32_t rate_ = 0;
     std::uint32_t leadSamples_ = 0;
     std::uint32_t farAheadSamples_ = 0;
     // Position within the current cycle, in units of 1/rate_ of a cycle.
     std::uint32_t phase_ = 0;
     std::array<std::int16_t, 1024> chunk_{};
+    std::thread idleWatch_;
     // Every use waits for the opening first.
     std::future<void> opening_;
 };

@@ -49,10 +49,16 @@ Window* QtDesktop::CreateMainWindow(std::string_view className, std::string_view
 int QtDesktop::RunMessageLoop(const std::vector<Accelerator>& accelerators) {
     accelerators_ = accelerators;
     qApp->installEventFilter(this);
+    inMessageLoop_ = true;
     const int code = quitPosted_ ? quitCode_ : QApplication::exec();
+    inMessageLoop_ = false;
     qApp->removeEventFilter(this);
     mainWindow_.reset();
     return code;
+}
+
+Window* QtDesktop::StandingMainWindow() const {
+    return mainWindow_ && !mainWindow_->IsDestroyed() ? mainWindow_.get() : nullptr;
 }
 
 void QtDesktop::PostQuitMessage(int exitCode) {

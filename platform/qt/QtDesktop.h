@@ -30,6 +30,9 @@ public:
 
     // Runs work once the main window's first frame is out, so that it does not delay it.
     void AfterFirstFrame(std::function<void()> work);
+    // The main window until it is destroyed: null before it is made and after.
+    Window* StandingMainWindow() const;
+    bool InMessageLoop() const { return inMessageLoop_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -42,6 +45,7 @@ private:
     std::vector<Accelerator> accelerators_;
     std::vector<std::function<void()>> afterFirstFrame_;
     bool quitPosted_ = false;
+    bool inMessageLoop_ = false;
     int quitCode_ = 0;
 };
 

@@ -8,6 +8,7 @@
 #include "platform/qt/DrawnIconStyle.h"
 #include "platform/qt/MeasuringProbe.h"
 #include "platform/qt/QtDesktop.h"
+#include "platform/qt/TerminationBridge.h"
 
 namespace platform {
 
@@ -41,9 +42,14 @@ QtHost::QtHost(int& argc, char** argv) : application_(StartApplication(argc, arg
     QApplication::setDesktopFileName("deckfall");
     desktop_ = std::make_unique<QtDesktop>();
     probe_ = MeasuringProbe::FromEnvironment();
+    // As early as there is a loop to carry it out: SIGTERM, SIGINT and SIGHUP close the window.
+    termination_ = std::make_unique<TerminationBridge>(
+        [desktop = desktop_.get()] { return desktop->StandingMainWindow(); },
+        [desktop = desktop_.get()] { return desktop->InMessageLoop(); });
 }
 
 QtHost::~QtHost() {
+    termination_.reset();
     probe_.reset();
     desktop_.reset();
     application_.reset();

@@ -13,6 +13,7 @@ namespace platform {
 
 class QtDesktop;
 class MeasuringProbe;
+class TerminationBridge;
 
 class QtHost {
 public:
@@ -32,6 +33,7 @@ private:
     std::unique_ptr<QApplication> application_;
     std::unique_ptr<QtDesktop> desktop_;
     std::unique_ptr<MeasuringProbe> probe_;
+    std::unique_ptr<TerminationBridge> termination_;
 };
 
 }  // namespace platform

@@ -55,9 +55,8 @@ TEST_F(CCardLibraryTest, MissingLibraryIsReportedAndFails) {
     const auto& box = headless.desktop.MessageBoxes()[0];
     EXPECT_EQ(box.owner, &owner);
     EXPECT_EQ(box.text,
-              "Deckfall could not find the file 'CARDS32.DLL' which should be in your Windows "
-              "system folder (e.g. C:\\Windows\\System).  Please locate the file, copy it to this "
-              "folder, and try again.");
+              "Deckfall could not find the file 'libcards32.so' which should be in its program folder "
+              "(/opt/deckfall).  Please locate the file, copy it to this folder, and try again.");
     EXPECT_EQ(box.caption, "");
     EXPECT_EQ(box.style, platform::MB_OK);
 }
@@ -76,7 +75,7 @@ TEST_F(CCardLibraryTest, AnyMissingExportIsReportedAndLeavesTheModuleLoadedUntil
         EXPECT_EQ(library.Load(&owner), 0);
         ASSERT_EQ(headless.desktop.MessageBoxes().size(), boxes + 1);
         EXPECT_EQ(headless.desktop.MessageBoxes().back().text,
-                  "Deckfall could not find all exports from the file 'CARDS32.DLL'.  Be sure you "
+                  "Deckfall could not find all exports from the file 'libcards32.so'.  Be sure you "
                   "have the proper version of this file and try again.");
         EXPECT_EQ(headless.desktop.MessageBoxes().back().caption, "");
         EXPECT_EQ(inits, 0);

@@ -231,4 +231,31 @@ TEST_F(Cards32Test, UnknownCardsAndModesDrawNothing) {
     EXPECT_EQ(dc.fills, 0);
 }
 
+// What the program's exit() does (Qt calls it when the X connection breaks): the statics of a
+// library loaded at run time go first, as they were made last, then the program's, whose card
+// library wrapper still holds the library and terminates it.
+[[noreturn]] void ExitHoldingTheLibrary(const char* deck) {
+    EnsureGuiApplication();
+    deck ? setenv("DECKFALL_CARD_DECK", deck, 1) : unsetenv("DECKFALL_CARD_DECK");
+    NullSettings settings;
+    platform::HeadlessPlatform headless{settings};
+    platform::DlModuleLoader loader;
+    auto services = platform::Current();
+    services.modules = &loader;
+    const platform::ScopedServices scope(services);
+    static CCardLibrary held;
+    if (held.Load(nullptr) == 0) std::_Exit(2);
+    RecordingContext dc(1);
+    if (held.Draw(dc, 0, 0, 0, 0, 0) == 0 || held.Draw(dc, 0, 0, 54, 1, 0) == 0) std::_Exit(3);
+    std::exit(0);
+}
+
+TEST(Cards32ExitDeathTest, ExitWhileTheProgramHoldsTheLibraryEndsCleanly) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    for (const char* deck : {static_cast<const char*>(nullptr), kMissingDeck}) {
+        SCOPED_TRACE(deck ? deck : "installed deck");
+        EXPECT_EXIT(ExitHoldingTheLibrary(deck), testing::ExitedWithCode(0), "");
+    }
+}
+
 }  // namespace

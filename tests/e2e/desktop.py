@@ -43,14 +43,15 @@ class Deckfall:
     def store_path(self):
         return os.path.join(self.config_home, "Quillmoor", "Deckfall", "settings.db")
 
-    def start(self):
+    def start(self, settle=0.5):
+        """Starts the program and waits for its window, then settle seconds for the window manager."""
         env = dict(os.environ, XDG_CONFIG_HOME=self.config_home, SDL_AUDIODRIVER="dummy")
         env.pop("QT_QPA_PLATFORM", None)
         self.stderr = tempfile.TemporaryFile(mode="w+")
         self.process = subprocess.Popen([self.program], cwd=os.path.dirname(self.program), env=env,
                                         stderr=self.stderr)
         self.window = self.wait_for_window("^Deckfall$")
-        time.sleep(0.5)  # let the window manager settle the frame
+        time.sleep(settle)
         return self
 
     def wait_for_window(self, name, timeout=15):

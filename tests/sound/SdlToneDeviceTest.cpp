@@ -1,11 +1,13 @@
 #include "platform/linux/SdlToneDevice.h"
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -182,6 +184,68 @@ TEST(SdlToneDeviceTest, QueueStaysShortWhenTheDeviceFallsBehind) {
         EXPECT_EQ(clock.slept, 50u * 100u + 60000u);
     }
     std::filesystem::remove(file);
+}
+
+// SDL's threads for an output device, by the names SDL gives them.
+int SdlAudioThreads() {
+    int threads = 0;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::ifstream comm(task.path() / "comm");
+        std::string name;
+        threads += std::getline(comm, name) && name.rfind("SDLAudio", 0) == 0;
+    }
+    return threads;
+}
+
+// SDL's thread for an open device wakes for every period even with nothing to play: in a
+// paused or ended game it must not run, yet the next tone plays in full. Nor may SDL take
+// SIGTERM and SIGINT, which it would only turn into a quit event nobody reads.
+TEST(SdlToneDeviceTest, DeviceLeavesTheSignalsAloneAndClosesWhileIdle) {
+    const std::string file = TempFile("idle");
+    UseDriver("disk", file);
+    platform::SystemClock clock;
+    unsigned rate = 0;
+    {
+        platform::SdlToneDevice device(clock, 50ms);
+        rate = device.SampleRate();
+        ASSERT_GT(rate, 0u);
+        for (int signalNumber : {SIGTERM, SIGINT}) {
+            struct sigaction action {};
+            sigaction(signalNumber, nullptr, &action);
+            EXPECT_EQ(action.sa_handler, SIG_DFL) << signalNumber;
+        }
+        device.Beep(330, 20);
+        for (int i = 0; i < 500 && SdlAudioThreads() > 0; ++i) std::this_thread::sleep_for(10ms);
+        EXPECT_EQ(SdlAudioThreads(), 0);
+
+        device.Beep(660, 30);
+        EXPECT_EQ(SdlAudioThreads(), 1);
+        for (int i = 0; i < 500 && SdlAudioThreads() > 0; ++i) std::this_thread::sleep_for(10ms);
+    }
+    // The disk device starts its file afresh when it opens: what is there is the second tone.
+    const std::vector<std::int16_t> samples = ReadSamples(file);
+    std::filesystem::remove(file);
+    const std::vector<Span> spans = SoundSpans(samples);
+    ASSERT_EQ(spans.size(), 1u);
+    EXPECT_NEAR(spans[0].end - spans[0].begin, SamplesFor(rate, 30), 1);
+    EXPECT_NEAR(Pitch(samples, spans[0], rate), 660, 6.6);
+}
+
+// exit() (Qt calls it when the X connection breaks) tears down statics but leaves the tone device
+// and SDL's audio thread running: SDL's code must stay mapped to the very end.
+TEST(SdlToneDeviceDeathTest, SdlStaysLoadedThroughExit) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            // Registered before SDL is loaded, so it runs after every static made since.
+            std::atexit([] { std::_Exit(dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_NOLOAD) ? 0 : 1); });
+            UseDriver("dummy", TempFile("exit"));
+            // Never destroyed, as the program's, which lives on main's stack.
+            auto* device = new platform::SdlToneDevice(*new RecordingClock);
+            if (device->SampleRate() == 0) std::_Exit(2);
+            std::exit(3);
+        },
+        testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
