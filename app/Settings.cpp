@@ -57,6 +57,10 @@ void LoadSettings(CMainWindow& window) {
     GameOptions.DropInterval = 800;
     for (const auto& option : kStoredOptions)
         GameOptions.*option.field = ReadSetting(option.name, option.defaultValue);
+    // The one value not taken as it is: the board is laid out for up or down only, and any
+    // other orientation would draw off the window or end every game at its first card, and
+    // be saved back at close to do so again at every start.
+    if (GameOptions.UpDown != 1 && GameOptions.UpDown != -1) GameOptions.UpDown = 1;
     if (GameOptions.CollapseRegime == 1 || GameOptions.CollapseRegime == 2)
         GameOptions.MinCollapse = 3;
     else if (GameOptions.CollapseRegime == 3)

@@ -6,7 +6,8 @@ class CMainWindow;
 inline constexpr const char* SettingsKey = "Software\\Quillmoor\\Deckfall";
 
 // Fills GameOptions and the window's placement fields from the store, defaults
-// for whatever is missing. Nothing is validated.
+// for whatever is missing. Values are taken as they are, but for an UpDown other
+// than +1 or −1, which reads as +1.
 void LoadSettings(CMainWindow& window);
 // Writes "FirstBoot" = 0, every stored option and the placement.
 void SaveSettings(const CMainWindow& window);
