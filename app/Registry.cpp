@@ -1,8 +1,11 @@
 #include "app/Registry.h"
 
+#include <cerrno>
 #include <optional>
 #include <variant>
+#include <vector>
 
+#include "platform/LastError.h"
 #include "platform/Services.h"
 
 namespace {
@@ -33,6 +36,18 @@ std::uint32_t ReadRegDword(HKEY, std::string_view path, std::string_view name, s
 
 bool WriteRegDword(HKEY, std::string_view path, std::string_view name, std::uint32_t value) {
     return Write(path, name, value);
+}
+
+bool WriteRegDwords(HKEY, std::string_view path, std::span<const RegDword> values) {
+    platform::SettingsStore* store = platform::Current().settings;
+    if (!store) {
+        platform::SetLastError(ENOENT, "there is no settings store");
+        return false;
+    }
+    std::vector<platform::SettingsWrite> writes;
+    writes.reserve(values.size());
+    for (const RegDword& value : values) writes.push_back({path, value.name, value.value});
+    return store->WriteValues(writes);
 }
 
 bool ReadRegString(HKEY, std::string_view path, std::string_view name, std::string& text,

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,13 @@ enum HKEY { HKEY_CURRENT_USER };  // the only root the game uses
 std::uint32_t ReadRegDword(HKEY root, std::string_view path, std::string_view name,
                            std::uint32_t defaultValue);
 bool WriteRegDword(HKEY root, std::string_view path, std::string_view name, std::uint32_t value);
+struct RegDword {
+    std::string_view name;
+    std::uint32_t value;
+};
+// Writes the values into the key together: all of them are stored, or none is and the
+// key keeps what it held. False when none is, with the reason in platform::GetLastError().
+bool WriteRegDwords(HKEY root, std::string_view path, std::span<const RegDword> values);
 // If bufferSize is non-zero, text is emptied first. False when the key or value is missing, the
 // value is not a text, or the text with its terminating zero does not fit bufferSize bytes.
 bool ReadRegString(HKEY root, std::string_view path, std::string_view name, std::string& text,

@@ -1,10 +1,12 @@
 #include "app/Settings.h"
 
 #include <cstdint>
+#include <vector>
 
 #include "app/CMainWindow.h"
 #include "app/GameOptions.h"
 #include "app/Registry.h"
+#include "platform/LastError.h"
 
 namespace {
 
@@ -47,16 +49,16 @@ std::int32_t ReadSetting(const char* name, std::uint32_t defaultValue) {
     return static_cast<std::int32_t>(ReadRegDword(HKEY_CURRENT_USER, SettingsKey, name, defaultValue));
 }
 
-void WriteSetting(const char* name, std::int32_t value) {
-    WriteRegDword(HKEY_CURRENT_USER, SettingsKey, name, static_cast<std::uint32_t>(value));
-}
-
 }  // namespace
 
 void LoadSettings(CMainWindow& window) {
     GameOptions.DropInterval = 800;
     for (const auto& option : kStoredOptions)
         GameOptions.*option.field = ReadSetting(option.name, option.defaultValue);
+    // The one value not taken as it is: the board is laid out for up or down only, and any
+    // other orientation would draw off the window or end every game at its first card, and
+    // be saved back at close to do so again at every start.
+    if (GameOptions.UpDown != 1 && GameOptions.UpDown != -1) GameOptions.UpDown = 1;
     if (GameOptions.CollapseRegime == 1 || GameOptions.CollapseRegime == 2)
         GameOptions.MinCollapse = 3;
     else if (GameOptions.CollapseRegime == 3)
@@ -65,10 +67,18 @@ void LoadSettings(CMainWindow& window) {
         window.*placement.field = ReadSetting(placement.name, placement.defaultValue);
 }
 
-void SaveSettings(const CMainWindow& window) {
-    WriteSetting("FirstBoot", 0);
-    for (const auto& option : kStoredOptions) WriteSetting(option.name, GameOptions.*option.field);
-    for (const auto& placement : kStoredPlacement) WriteSetting(placement.name, window.*placement.field);
+bool SaveSettings(const CMainWindow& window, std::ostream& diagnostics) {
+    std::vector<RegDword> values{{"FirstBoot", 0}};
+    for (const auto& option : kStoredOptions)
+        values.push_back({option.name, static_cast<std::uint32_t>(GameOptions.*option.field)});
+    for (const auto& placement : kStoredPlacement)
+        values.push_back({placement.name, static_cast<std::uint32_t>(window.*placement.field)});
+    // Together, so that another copy holding the store keeps the player waiting once, not
+    // at every value, and two copies closing at once cannot mix their window rectangles.
+    if (WriteRegDwords(HKEY_CURRENT_USER, SettingsKey, values)) return true;
+    diagnostics << "deckfall: the options and the window placement were not saved: "
+                << platform::GetLastError().message << std::endl;
+    return false;
 }
 
 bool IsFirstBoot() {

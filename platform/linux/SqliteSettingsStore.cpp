@@ -6,13 +6,17 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <optional>
 #include <string>
 #include <system_error>
+
+#include "platform/LastError.h"
 
 namespace platform {
 
@@ -26,6 +30,9 @@ constexpr int kApplicationId = 0x446B466C;
 constexpr int kSchemaVersion = 1;
 // Long enough for the other copy's write to finish, short enough not to hang the game.
 constexpr int kBusyTimeoutMs = 5000;
+// A batch saves the game while the player closes the window, so the whole of it waits
+// no longer than this for another copy's lock; the copy may hold it for good.
+constexpr std::chrono::milliseconds kBatchPatience{2000};
 // Value types carry the registry's numbers, so the file reads naturally beside it.
 constexpr int kTypeText = 1;    // REG_SZ
 constexpr int kTypeNumber = 4;  // REG_DWORD
@@ -131,6 +138,34 @@ private:
     bool begun_;
 };
 
+// Waits for another connection's lock until a deadline rather than for so long at every
+// statement, then puts the usual wait back.
+class BusyDeadline {
+public:
+    BusyDeadline(sqlite3* db, std::chrono::milliseconds patience)
+        : db_(db), deadline_(std::chrono::steady_clock::now() + patience) {
+        sqlite3_busy_handler(db, &BusyDeadline::Wait, this);
+    }
+    ~BusyDeadline() { sqlite3_busy_timeout(db_, kBusyTimeoutMs); }
+    BusyDeadline(const BusyDeadline&) = delete;
+    BusyDeadline& operator=(const BusyDeadline&) = delete;
+
+private:
+    static int Wait(void* self, int) {
+        using namespace std::chrono;
+        constexpr milliseconds kPause{10};
+        const auto left = static_cast<BusyDeadline*>(self)->deadline_ - steady_clock::now();
+        if (left <= steady_clock::duration::zero()) {
+            return 0;
+        }
+        sqlite3_sleep(static_cast<int>(std::min(kPause, ceil<milliseconds>(left)).count()));
+        return 1;
+    }
+
+    sqlite3* db_;
+    std::chrono::steady_clock::time_point deadline_;
+};
+
 // Registry paths are backslash-separated names; an empty name anywhere (a leading,
 // trailing or doubled backslash) names no key.
 bool IsKeyPath(std::string_view path) {
@@ -169,6 +204,30 @@ std::optional<std::int64_t> CreateKey(sqlite3* db, std::string_view path) {
         }
         parent = id;
     }
+}
+
+// Sets the value, creating its key when needed. Inside a write transaction.
+bool PutValue(sqlite3* db, std::string_view keyPath, std::string_view name, const SettingsValue& value) {
+    const std::optional<std::int64_t> key = CreateKey(db, keyPath);
+    if (!key) {
+        return false;
+    }
+    Statement write(db,
+                    "INSERT INTO registry_value (key, name, type, data) VALUES (?1, ?2, ?3, ?4)"
+                    " ON CONFLICT (key, name) DO UPDATE SET type = excluded.type,"
+                    " data = excluded.data");
+    write.BindInt(1, *key).BindText(2, name);
+    if (const auto* number = std::get_if<std::uint32_t>(&value)) {
+        write.BindInt(3, kTypeNumber).BindInt(4, *number);
+    } else {
+        write.BindInt(3, kTypeText).BindBytes(4, std::get<std::string>(value));
+    }
+    return write.Step() == SQLITE_DONE;
+}
+
+bool NotAKeyPath(std::string_view path) {
+    SetLastError(EINVAL, "\"" + std::string(path) + "\" is not a key path");
+    return false;
 }
 
 enum class Contents { Empty, Ours, Foreign };
@@ -383,14 +442,26 @@ void SqliteSettingsStore::ConnectionCloser::operator()(sqlite3* db) const {
     sqlite3_close_v2(db);
 }
 
-SqliteSettingsStore::SqliteSettingsStore(Token, Connection db) : db_(std::move(db)) {}
+SqliteSettingsStore::SqliteSettingsStore(Token, Connection db, std::string unusable)
+    : db_(std::move(db)), unusable_(std::move(unusable)) {}
+
+bool SqliteSettingsStore::Unusable() const {
+    SetLastError(EIO, unusable_.empty() ? "there is no settings file" : unusable_);
+    return false;
+}
+
+bool SqliteSettingsStore::Failed() const {
+    SetLastError(sqlite3_extended_errcode(db_.get()), ErrorText(db_.get()));
+    return false;
+}
 
 std::unique_ptr<SqliteSettingsStore> SqliteSettingsStore::Open(const fs::path& file,
                                                                std::ostream& diagnostics) {
     const auto unusable = [&](std::string_view why) {
         diagnostics << "Deckfall: cannot use the settings file " << file << " (" << why
                     << "); settings will not be saved" << std::endl;
-        return std::make_unique<SqliteSettingsStore>(Token{}, nullptr);
+        return std::make_unique<SqliteSettingsStore>(
+            Token{}, nullptr, "the settings file cannot be used (" + std::string(why) + ")");
     };
 
     std::error_code error;
@@ -476,26 +547,37 @@ std::optional<SettingsValue> SqliteSettingsStore::ReadValue(std::string_view key
 
 bool SqliteSettingsStore::WriteValue(std::string_view keyPath, std::string_view name,
                                      const SettingsValue& value) {
-    if (!db_ || !IsKeyPath(keyPath)) {
-        return false;
+    if (!db_) {
+        return Unusable();
+    }
+    if (!IsKeyPath(keyPath)) {
+        return NotAKeyPath(keyPath);
     }
     WriteTransaction transaction(db_.get());
-    const std::optional<std::int64_t> key =
-        transaction.Begun() ? CreateKey(db_.get(), keyPath) : std::nullopt;
-    if (!key) {
-        return false;
+    // The error is taken before the transaction rolls back, which would replace it.
+    return (transaction.Begun() && PutValue(db_.get(), keyPath, name, value) && transaction.Commit()) ||
+           Failed();
+}
+
+bool SqliteSettingsStore::WriteValues(std::span<const SettingsWrite> writes) {
+    if (!db_) {
+        return Unusable();
     }
-    Statement write(db_.get(),
-                    "INSERT INTO registry_value (key, name, type, data) VALUES (?1, ?2, ?3, ?4)"
-                    " ON CONFLICT (key, name) DO UPDATE SET type = excluded.type,"
-                    " data = excluded.data");
-    write.BindInt(1, *key).BindText(2, name);
-    if (const auto* number = std::get_if<std::uint32_t>(&value)) {
-        write.BindInt(3, kTypeNumber).BindInt(4, *number);
-    } else {
-        write.BindInt(3, kTypeText).BindBytes(4, std::get<std::string>(value));
+    const BusyDeadline patience(db_.get(), kBatchPatience);
+    WriteTransaction transaction(db_.get());
+    if (!transaction.Begun()) {
+        return Failed();
     }
-    return write.Step() == SQLITE_DONE && transaction.Commit();
+    // Any failure rolls back the values written before it.
+    for (const SettingsWrite& write : writes) {
+        if (!IsKeyPath(write.keyPath)) {
+            return NotAKeyPath(write.keyPath);
+        }
+        if (!PutValue(db_.get(), write.keyPath, write.name, write.value)) {
+            return Failed();
+        }
+    }
+    return transaction.Commit() || Failed();
 }
 
 bool SqliteSettingsStore::DeleteKey(std::string_view keyPath) {

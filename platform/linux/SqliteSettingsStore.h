@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <string>
 
 #include "platform/SettingsStore.h"
 
@@ -36,15 +37,22 @@ public:
     };
     using Connection = std::unique_ptr<sqlite3, ConnectionCloser>;
 
-    // Only for Open and InMemory; a null connection makes the store that holds nothing.
-    SqliteSettingsStore(Token, Connection db);
+    // Only for Open and InMemory; a null connection makes the store that holds nothing,
+    // and `unusable` says why.
+    SqliteSettingsStore(Token, Connection db, std::string unusable = {});
 
     std::optional<SettingsValue> ReadValue(std::string_view keyPath, std::string_view name) override;
     bool WriteValue(std::string_view keyPath, std::string_view name, const SettingsValue& value) override;
+    bool WriteValues(std::span<const SettingsWrite> writes) override;
     bool DeleteKey(std::string_view keyPath) override;
 
 private:
+    // Each sets the last error and returns false.
+    bool Unusable() const;
+    bool Failed() const;
+
     Connection db_;
+    std::string unusable_;
 };
 
 }  // namespace platform

@@ -11,5 +11,6 @@ public:
     bool WriteValue(std::string_view, std::string_view, const platform::SettingsValue&) override {
         return false;
     }
+    bool WriteValues(std::span<const platform::SettingsWrite>) override { return false; }
     bool DeleteKey(std::string_view) override { return false; }
 };

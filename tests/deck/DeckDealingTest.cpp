@@ -155,4 +155,36 @@ TEST_F(DeckTest, RecyclingKeepsEveryCardAccountedForOverALongGame) {
     for (int v = 0; v < kCardCount; ++v) EXPECT_EQ(std::count(held.begin(), held.end(), v), existing[v]) << v;
 }
 
+// The cards a seed deals, pinned as the shuffle deals them today: a change to the
+// generator, to the order of its draws or to the shuffle itself cannot pass unnoticed.
+TEST_F(DeckTest, AFixedSeedDealsTheCardsItAlwaysDealt) {
+    constexpr std::uint32_t kSeed = 1998;
+    // Without a deck: a rank, then a suit, for every card.
+    GameOptions.OneDeck = 0;
+    SeedRandom(kSeed);
+    EXPECT_EQ(Deal(deck, 8), Cards("3H QD 3S AD 2C 3H KS JH"));
+
+    // One deck, recycling or not: the 53rd card opens the next shuffled deck.
+    for (std::int32_t oneDeck : {1, 2}) {
+        SCOPED_TRACE(testing::Message() << "OneDeck " << oneDeck);
+        GameOptions.OneDeck = oneDeck;
+        SeedRandom(kSeed);
+        CDeck one;
+        const std::vector<std::int32_t> dealt = Deal(one, kCardCount + 3);
+        EXPECT_EQ(std::vector(dealt.begin(), dealt.begin() + 8), Cards("AC 5C 4D 8D 2C 3H QD 9D"));
+        EXPECT_EQ(std::vector(dealt.end() - 3, dealt.end()), Cards("5D 9C AH"));
+    }
+
+    // Recycling: five collapsed cards go back among the last seven, at the depths the
+    // generator gives them.
+    GameOptions.OneDeck = 2;
+    SeedRandom(kSeed);
+    CDeck recycling;
+    const std::vector<std::int32_t> dealt = Deal(recycling, kCardCount - 7);
+    const std::vector<std::int32_t> collapsed(dealt.end() - 5, dealt.end());
+    ASSERT_EQ(collapsed, Cards("QC 8C 7H 5S QH"));
+    for (std::int32_t value : collapsed) recycling.StuffBack(value);
+    EXPECT_EQ(Deal(recycling, 13), Cards("TD TH 8C AS 6C QC 5S 3S 7H QH 9H 2H QC"));
+}
+
 }  // namespace

@@ -150,6 +150,36 @@ TEST(SimulatorTest, ChecksHoldInEveryTradingAndDeckMode) {
         }
 }
 
+// A deck that runs out for good reshuffles at every deal; after a trade has already
+// reshuffled it, more than 52 cards remain and the reshuffle keeps only 52 of them.
+// Game 327 of this seed ends that way.
+TEST(SimulatorTest, ChecksAcceptAReshuffleThatKeepsOnly52OfTheCardsLeft) {
+    SimConfig config = Config(9, {{"SwapMode", 1}, {"OneDeck", 2}, {"EndOnShuffle", 1}});
+    config.check = true;
+    SimStats stats;
+    const std::string trace = TracedRun(config, 328, stats);
+
+    // The run still reaches that ending: a deal from more than 52 cards to 103, then the end.
+    std::istringstream lines(trace);
+    int left = 0, dealt = -1, reason = -1;
+    bool reached = false;
+    for (std::string line; std::getline(lines, line);) {
+        int now = 0;
+        if (std::sscanf(line.c_str(), "{\"e\":\"deal\",\"card\":%*d,\"left\":%d", &now) == 1) {
+            dealt = left > 52 ? now : -1;
+            left = now;
+        } else if (std::sscanf(line.c_str(), "{\"e\":\"swap\",\"ok\":%*[a-z],\"card\":%*d,\"left\":%d",
+                               &now) == 1) {
+            left = now;
+        } else if (std::sscanf(line.c_str(), "{\"e\":\"over\",\"reason\":%d", &reason) == 1) {
+            reached = reached || (dealt == 103 && reason == 2);
+        } else if (line.rfind("{\"e\":\"land\"", 0) != 0) {
+            dealt = -1;
+        }
+    }
+    EXPECT_TRUE(reached);
+}
+
 TEST(SimulatorTest, CheckerCatchesADeckOutOfRangeAndCardsAppearingFromNowhere) {
     GameOptions = {};
     GameOptions.OneDeck = 2;

@@ -6,19 +6,25 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <fstream>
 #include <set>
 #include <sstream>
+#include <thread>
 
+#include "platform/LastError.h"
 #include "platform/linux/SqliteSettingsStore.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using platform::SettingsValue;
+using platform::SettingsWrite;
 using platform::SqliteSettingsStore;
+using namespace std::chrono_literals;
 
 constexpr const char* kSettings = "Software\\Quillmoor\\Deckfall";
+constexpr const char* kScores = "Software\\Quillmoor\\Deckfall\\HighScores";
 
 std::string ReadBytes(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -126,8 +132,49 @@ TEST_F(SqliteSettingsStoreTest, AStoreThatCannotBeMadeReadsNothingAndRefusesWrit
         EXPECT_EQ(store->ReadValue(kSettings, "Beep"), std::nullopt);
         EXPECT_FALSE(store->WriteValue(kSettings, "Beep", 0u));
         EXPECT_FALSE(store->DeleteKey(kSettings));
+        // A refused batch tells why, as the start did.
+        EXPECT_FALSE(store->WriteValues(std::vector<SettingsWrite>{{kSettings, "Beep", 0u}}));
+        const std::string why = platform::GetLastError().message;
+        EXPECT_NE(line.find(why.substr(why.find('('))), std::string::npos) << why;
     }
     EXPECT_TRUE(fs::is_directory(dir_ / "settings.db"));
+}
+
+// A batch saves the game at close: all of it or nothing, once another copy lets go of
+// the store. How long it waits at most is the close's to show.
+TEST_F(SqliteSettingsStoreTest, ABatchIsStoredWholeOrNotAtAllAndWaitsForAnotherCopy) {
+    const fs::path file = dir_ / "settings.db";
+    auto store = SqliteSettingsStore::Open(file);
+    const auto values = [&] {
+        return std::vector{store->ReadValue(kSettings, "Top"), store->ReadValue(kSettings, "Left"),
+                           store->ReadValue(kScores, "Name0")};
+    };
+    const std::vector<std::optional<SettingsValue>> old{1u, 2u, std::nullopt};
+    ASSERT_TRUE(
+        store->WriteValues(std::vector<SettingsWrite>{{kSettings, "Top", 1u}, {kSettings, "Left", 2u}}));
+    const std::vector<SettingsWrite> batch{
+        {kSettings, "Top", 10u}, {kSettings, "Left", 20u}, {kScores, "Name0", "Ann"}};
+    const std::vector<std::optional<SettingsValue>> saved{10u, 20u, "Ann"};
+
+    // The last write fails: the two before it go too.
+    std::vector<SettingsWrite> broken = batch;
+    broken.push_back({"Software\\\\Nowhere", "Beep", 0u});
+    EXPECT_FALSE(store->WriteValues(broken));
+    EXPECT_NE(platform::GetLastError().message.find("Nowhere"), std::string::npos);
+    EXPECT_EQ(values(), old);
+
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(file.c_str(), &other), SQLITE_OK);
+    const std::unique_ptr<sqlite3, decltype(&sqlite3_close)> closer(other, sqlite3_close);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    // Another copy's lock, let go while the batch waits for it.
+    std::thread release([other] {
+        std::this_thread::sleep_for(100ms);
+        sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    });
+    EXPECT_TRUE(store->WriteValues(batch)) << platform::GetLastError().message;
+    release.join();
+    EXPECT_EQ(values(), saved);
 }
 
 TEST_F(SqliteSettingsStoreTest, TwoProcessesWritingAtOnceLoseNothing) {

@@ -1,5 +1,7 @@
 #include "tools/sim/SimChecker.h"
 
+#include <algorithm>
+
 #include "app/GameOptions.h"
 #include "cards/CDeck.h"
 #include "engine/CBoardLayout.h"
@@ -8,6 +10,14 @@
 namespace {
 
 constexpr std::int32_t kFreshDeck = 52;
+
+// What a reshuffle of a deck holding `left` cards adds to the cards in existence: a
+// fresh 52 goes in, and of the cards left only the bottom 52 stay. More than 52 are
+// left only when a deck that has run out for good reshuffles twice in a row, in a trade
+// and at the next deal.
+std::int32_t ReshuffleGain(std::int32_t left) {
+    return kFreshDeck - std::max(left - kFreshDeck, 0);
+}
 
 const char* EventName(PlayEvent::Kind kind) {
     switch (kind) {
@@ -86,13 +96,13 @@ bool SimChecker::CheckTotal(const PlayEvent& event, const Census& now, std::stri
     bool allowed = false;
     switch (event.kind) {
         case PlayEvent::Kind::Deal:
-            allowed = change == 0 || change == kFreshDeck;
+            allowed = change == 0 || change == ReshuffleGain(last_.deck);
             break;
         case PlayEvent::Kind::Swap: {
             // Traded for a card of the same value, the old card is not put back.
             const bool drawTrade = GameOptions.SwapMode == 1;
             const std::int32_t lost = event.ok && drawTrade && event.card == fallingValue_ ? 1 : 0;
-            allowed = change == -lost || (event.ok && change == kFreshDeck - lost);
+            allowed = change == -lost || (event.ok && change == ReshuffleGain(last_.deck) - lost);
             break;
         }
         case PlayEvent::Kind::Land:

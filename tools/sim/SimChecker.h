@@ -1,9 +1,10 @@
 #pragma once
 // Rules that must hold whatever the player does, tested at every game event:
 // with a recycling deck the cards in existence (deck, falling card and stacks)
-// change only as the rules say (a reshuffle adds 52; a trade for an equal card,
-// a card stuffed into a full deck and cleared stacks take cards out); no stack
-// holds more than 13 cards; the deck holds 0 to 104 cards (−1 once shown empty).
+// change only as the rules say (a reshuffle adds 52 and keeps at most 52 of the
+// cards left; a trade for an equal card, a card stuffed into a full deck and
+// cleared stacks take cards out); no stack holds more than 13 cards; the deck
+// holds 0 to 104 cards (−1 once shown empty).
 
 #include <cstdint>
 #include <string>

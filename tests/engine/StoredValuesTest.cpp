@@ -1,0 +1,107 @@
+// Whatever a settings file holds, the game starts and plays: every stored value at the
+// edges of its 32 bits, loaded and played through whole games. The sanitizer build runs
+// these games to catch arithmetic that would overflow.
+
+#include <limits>
+
+#include "tests/engine/GameFixture.h"
+
+namespace enginetest {
+namespace {
+
+constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+
+// Orientation is only ever up or down: any other stored value would draw the board off
+// the window or leave no room for a card, in every game, and be saved back at close.
+TEST(UpDownTest, AnythingButPlusOrMinusOneReadsAsOne) {
+    const std::pair<std::int32_t, std::int32_t> cases[] = {{1, 1},  {-1, -1},  {0, 1},    {2, 1},
+                                                           {-2, 1}, {kMin, 1}, {kMax, 1}, {1 << 30, 1}};
+    for (auto [stored, loaded] : cases) {
+        auto store = platform::SqliteSettingsStore::InMemory();
+        const platform::ScopedServices services{{.settings = store.get()}};
+        store->WriteValue(SettingsKey, "UpDown", static_cast<std::uint32_t>(stored));
+        CMainWindow app;
+        GameOptions = {};
+        LoadSettings(app);
+        EXPECT_EQ(GameOptions.UpDown, loaded) << stored;
+    }
+}
+
+struct StoredValue {
+    const char* name;
+    std::int32_t value;
+};
+
+void PrintTo(const StoredValue& stored, std::ostream* out) {
+    *out << stored.name << " = " << stored.value;
+}
+
+std::string TestName(const testing::TestParamInfo<StoredValue>& info) {
+    const std::int64_t value = info.param.value;
+    return std::string(info.param.name) + (value < 0 ? "_minus" : "_") +
+           std::to_string(value < 0 ? -value : value);
+}
+
+std::vector<StoredValue> AtTheEdges(std::initializer_list<const char*> names) {
+    std::vector<StoredValue> values;
+    for (const char* name : names)
+        for (std::int32_t value : {kMin, -1, 0, 2, 1 << 30, kMax}) values.push_back({name, value});
+    return values;
+}
+
+class StoredValuesTest : public GameFixture, public testing::WithParamInterface<StoredValue> {
+protected:
+    // Two games from the stored value, each to its end or, when stacks are cleared at every
+    // level or the deck never runs out, to its 120th card.
+    void PlayTwoGames() {
+        Put(GetParam().name, static_cast<std::uint32_t>(GetParam().value));
+        StartUp();
+        window->SetRecording(false);
+        window->SetRasterising(false);
+        for (int game = 0; game < 2; ++game) {
+            SCOPED_TRACE(testing::Message() << "game " << game);
+            if (game > 0) Command(ID_NEW_GAME);
+            const std::size_t before = Events(Kind::Land).size();
+            for (int card = 0; card < 120 && !app.IsGameOver(); ++card) DropOn(Lowest());
+            // Seven columns fill before one of them can hold no more.
+            EXPECT_GE(Events(Kind::Land).size() - before, 7u);
+        }
+    }
+};
+
+class StoredOptionsTest : public StoredValuesTest {
+protected:
+    // The whole screen: the status texts of a narrower board reach past the window's left edge.
+    StoredOptionsTest() {
+        Put("Width", 1024);
+        Put("Height", 768);
+    }
+};
+
+TEST_P(StoredOptionsTest, GamesPlayWithinTheWindow) {
+    PlayTwoGames();
+    EXPECT_EQ(window->OutsideDraws(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryOption, StoredOptionsTest,
+                         testing::ValuesIn(AtTheEdges({"SwapMode", "OneDeck", "EndOnShuffle", "LastStack",
+                                                       "UpDown", "CollapseRegime", "GetFaster", "ClearStacks",
+                                                       "Beep", "Music", "ShowNagDlg", "ForegroundColor",
+                                                       "BackgroundColor"})),
+                         TestName);
+
+using StoredPlacementTest = StoredValuesTest;
+
+TEST_P(StoredPlacementTest, TheWindowOpensOnTheScreenAndGamesPlay) {
+    PlayTwoGames();
+    const platform::Rect normal = window->GetWindowPlacement().normalRect;
+    EXPECT_EQ(platform::Intersect(normal, {0, 0, 1024, 768}), normal);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryPlacementValue, StoredPlacementTest,
+    testing::ValuesIn(AtTheEdges({"FirstBoot", "Top", "Left", "Width", "Height", "MinMax"})), TestName);
+
+}  // namespace
+}  // namespace enginetest

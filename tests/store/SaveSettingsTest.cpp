@@ -1,0 +1,155 @@
+// Saving at close into a settings file that another copy of the game keeps from being
+// written: the close is held up briefly, says what it could not save, and loses nothing.
+
+#include <grp.h>
+#include <gtest/gtest.h>
+#include <pwd.h>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <sstream>
+
+#include "app/CMainWindow.h"
+#include "app/GameOptions.h"
+#include "app/Settings.h"
+#include "platform/Services.h"
+#include "platform/linux/SqliteSettingsStore.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using platform::SettingsValue;
+using platform::SqliteSettingsStore;
+using namespace std::chrono_literals;
+
+const char* const kStoredNames[] = {
+    "FirstBoot",      "Beep",       "Music",           "ClearStacks",     "GetFaster",
+    "SwapMode",       "OneDeck",    "EndOnShuffle",    "LastStack",       "UpDown",
+    "CollapseRegime", "ShowNagDlg", "ForegroundColor", "BackgroundColor", "Top",
+    "Left",           "Width",      "Height",          "MinMax"};
+
+const std::string kNotSaved = "deckfall: the options and the window placement were not saved: ";
+
+class SaveSettingsTest : public testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/deckfall-save-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir_ = pattern;
+        file_ = dir_ / "settings.db";
+        GameOptions = {};
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    // Every saved value, in the order of kStoredNames.
+    std::vector<std::optional<SettingsValue>> Stored() {
+        auto store = SqliteSettingsStore::Open(file_);
+        std::vector<std::optional<SettingsValue>> values;
+        for (const char* name : kStoredNames) values.push_back(store->ReadValue(SettingsKey, name));
+        return values;
+    }
+    // A close with every option and placement value set to `value`.
+    bool Close(std::uint32_t value, std::ostream& diagnostics) {
+        auto store = SqliteSettingsStore::Open(file_);
+        const platform::ScopedServices services{{.settings = store.get()}};
+        CMainWindow window;
+        for (std::int32_t* field :
+             {&GameOptions.Beep, &GameOptions.Music, &GameOptions.ClearStacks, &GameOptions.GetFaster,
+              &GameOptions.SwapMode, &GameOptions.OneDeck, &GameOptions.EndOnShuffle, &GameOptions.LastStack,
+              &GameOptions.UpDown, &GameOptions.CollapseRegime, &GameOptions.ShowNagDlg,
+              &GameOptions.ForegroundColor, &GameOptions.BackgroundColor, &window.Top, &window.Left,
+              &window.Width, &window.Height, &window.MinMax})
+            *field = static_cast<std::int32_t>(value);
+        return SaveSettings(window, diagnostics);
+    }
+    static std::vector<std::optional<SettingsValue>> AllSavedAs(std::uint32_t value) {
+        std::vector<std::optional<SettingsValue>> values(std::size(kStoredNames), value);
+        values[0] = 0u;  // FirstBoot
+        return values;
+    }
+
+    fs::path dir_;
+    fs::path file_;
+};
+
+TEST_F(SaveSettingsTest, AStoreLockedByAnotherCopyHoldsTheCloseUpBrieflyAndKeepsItsValues) {
+    std::ostringstream diagnostics;
+    ASSERT_TRUE(Close(7, diagnostics));
+    ASSERT_EQ(Stored(), AllSavedAs(7));
+
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(file_.c_str(), &other), SQLITE_OK);
+    const std::unique_ptr<sqlite3, decltype(&sqlite3_close)> closer(other, sqlite3_close);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    const auto begin = std::chrono::steady_clock::now();
+    EXPECT_FALSE(Close(8, diagnostics));
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, 4s);  // about two seconds
+    EXPECT_EQ(diagnostics.str(), kNotSaved + "database is locked\n");
+
+    ASSERT_EQ(sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr), SQLITE_OK);
+    EXPECT_EQ(Stored(), AllSavedAs(7));
+    EXPECT_TRUE(Close(8, diagnostics));
+    EXPECT_EQ(Stored(), AllSavedAs(8));
+    EXPECT_EQ(diagnostics.str(), kNotSaved + "database is locked\n");
+}
+
+// A copy run as another user, and ended without closing, leaves the store's log files
+// behind, which the player can read but not write. Root may write anything, so a child
+// process that is not root plays the player.
+TEST_F(SaveSettingsTest, LogFilesThePlayerCannotWriteAreReportedAndLoseNothing) {
+    const passwd* nobody = ::getpwnam("nobody");
+    const bool root = ::geteuid() == 0;
+    if (root && !nobody) GTEST_SKIP() << "no user but root to play the player";
+    const auto play = [&](auto&& part) {
+        const pid_t pid = fork();
+        if (pid == 0) _exit(part());
+        int status = 0;
+        waitpid(pid, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+
+    std::ostringstream ignored;
+    ASSERT_TRUE(Close(7, ignored));
+    if (root) {
+        ASSERT_EQ(chown(dir_.c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+        ASSERT_EQ(chown(file_.c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+    }
+    ASSERT_EQ(play([&] {
+                  // Never closed: the copy is ended as it runs.
+                  SqliteSettingsStore* store = SqliteSettingsStore::Open(file_).release();
+                  return store->WriteValue(SettingsKey, "Beep", 9u) ? 0 : 1;
+              }),
+              0);
+    for (const char* log : {"-wal", "-shm"}) {
+        ASSERT_TRUE(fs::exists(file_.string() + log)) << log;
+        fs::permissions(file_.string() + log,
+                        fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    }
+
+    int text[2];
+    ASSERT_EQ(pipe(text), 0);
+    const int saved = play([&] {
+        close(text[0]);
+        if (root &&
+            (setgroups(0, nullptr) != 0 || setgid(nobody->pw_gid) != 0 || setuid(nobody->pw_uid) != 0))
+            return 3;
+        std::ostringstream diagnostics;
+        const int result = Close(8, diagnostics) ? 1 : 0;
+        const std::string line = diagnostics.str();
+        return write(text[1], line.data(), line.size()) == static_cast<ssize_t>(line.size()) ? result : 4;
+    });
+    close(text[1]);
+    std::string line(256, '\0');
+    line.resize(static_cast<std::size_t>(std::max<ssize_t>(read(text[0], line.data(), line.size()), 0)));
+    close(text[0]);
+
+    EXPECT_EQ(saved, 0);
+    EXPECT_EQ(line, kNotSaved + "attempt to write a readonly database\n");
+    std::vector<std::optional<SettingsValue>> before = AllSavedAs(7);
+    before[1] = 9u;  // Beep, from the other copy
+    EXPECT_EQ(Stored(), before);
+}
+
+}  // namespace
