@@ -15,7 +15,7 @@
 #include "platform/linux/SqliteSettingsStore.h"
 #include "resources/ResourceIds.h"
 #include "resources/Resources.h"
-#include "tests/cardlib/FakeCards.h"
+#include "tests/support/FakeCards.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/headless/HeadlessWindow.h"
-#include "tests/cardlib/FakeCards.h"
-#include "tests/cardlib/NullSettings.h"
+#include "tests/support/FakeCards.h"
+#include "tests/support/NullSettings.h"
 
 namespace {
 

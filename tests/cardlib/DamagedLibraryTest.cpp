@@ -14,7 +14,7 @@
 #include "cardlib/CCardLibrary.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/linux/DlModuleLoader.h"
-#include "tests/cardlib/NullSettings.h"
+#include "tests/support/NullSettings.h"
 
 namespace {
 

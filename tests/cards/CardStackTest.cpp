@@ -15,8 +15,8 @@
 #include "resources/EmbeddedBitmaps.h"
 #include "resources/ResourceIds.h"
 #include "resources/Resources.h"
-#include "tests/cardlib/FakeCards.h"
-#include "tests/cards/StackBuilder.h"
+#include "tests/support/FakeCards.h"
+#include "tests/support/StackBuilder.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include "app/GameOptions.h"
 #include "cards/HandCode.h"
-#include "tests/cards/StackBuilder.h"
+#include "tests/support/StackBuilder.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <random>
 #include <utility>
 
-#include "tests/deck/DeckTesting.h"
+#include "tests/support/DeckTesting.h"
 
 namespace {
 

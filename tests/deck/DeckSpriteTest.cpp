@@ -6,9 +6,9 @@
 #include "app/CMainWindow.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/headless/RasterContext.h"
-#include "tests/cardlib/FakeCards.h"
-#include "tests/cardlib/NullSettings.h"
-#include "tests/deck/DeckTesting.h"
+#include "tests/support/FakeCards.h"
+#include "tests/support/NullSettings.h"
+#include "tests/support/DeckTesting.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Trading the falling card and putting cards back into the deck.
 
-#include "tests/deck/DeckTesting.h"
+#include "tests/support/DeckTesting.h"
 
 namespace {
 

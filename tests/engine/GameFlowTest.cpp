@@ -1,7 +1,7 @@
 // The life of a game: levels with their dialog, speed and clearing, every way a
 // game ends, pausing, and new games.
 
-#include "tests/engine/GameFixture.h"
+#include "tests/support/GameFixture.h"
 
 namespace enginetest {
 namespace {

@@ -1,7 +1,7 @@
 // The board and the falling card: layout and status texts, falling, moving,
 // dropping, swapping, landing and collapsing, on the screen as well as in the rules.
 
-#include "tests/engine/GameFixture.h"
+#include "tests/support/GameFixture.h"
 
 namespace enginetest {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "tests/engine/GameFixture.h"
+#include "tests/support/GameFixture.h"
 
 namespace enginetest {
 namespace {

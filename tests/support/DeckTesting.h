@@ -10,7 +10,7 @@
 #include "app/Random.h"
 #include "app/Utilities.h"
 #include "cards/CDeck.h"
-#include "tests/cards/StackBuilder.h"
+#include "tests/support/StackBuilder.h"
 
 // The first seed whose draws make draws() true; the generator is left seeded with it.
 template <typename Draws>
