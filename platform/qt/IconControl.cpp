@@ -1,0 +1,21 @@
+#include "platform/qt/IconControl.h"
+
+#include <QPainter>
+
+#include "platform/qt/IconResources.h"
+
+namespace platform {
+
+IconControl::IconControl(int icon, QWidget* parent) : QWidget(parent), icon_(icon) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void IconControl::paintEvent(QPaintEvent*) {
+    const qreal ratio = devicePixelRatioF();
+    if (picture_.isNull() || picture_.devicePixelRatio() != ratio ||
+        picture_.deviceIndependentSize() != size())
+        picture_ = IconPicture(icon_, size(), ratio);
+    if (!picture_.isNull()) QPainter(this).drawPixmap(0, 0, picture_);
+}
+
+}  // namespace platform
