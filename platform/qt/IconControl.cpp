@@ -12,9 +12,11 @@ IconControl::IconControl(int icon, QWidget* parent) : QWidget(parent), icon_(ico
 
 void IconControl::paintEvent(QPaintEvent*) {
     const qreal ratio = devicePixelRatioF();
-    if (picture_.isNull() || picture_.devicePixelRatio() != ratio ||
-        picture_.deviceIndependentSize() != size())
+    if (pictureSize_ != size() || pictureRatio_ != ratio) {
         picture_ = IconPicture(icon_, size(), ratio);
+        pictureSize_ = size();
+        pictureRatio_ = ratio;
+    }
     if (!picture_.isNull()) QPainter(this).drawPixmap(0, 0, picture_);
 }
 

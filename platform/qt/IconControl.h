@@ -19,7 +19,10 @@ protected:
 
 private:
     int icon_;
-    QPixmap picture_;  // for the size and pixel ratio it was last painted at
+    // The picture for the size and pixel ratio it was last painted at.
+    QPixmap picture_;
+    QSize pictureSize_;
+    qreal pictureRatio_ = 0;
 };
 
 }  // namespace platform
