@@ -43,6 +43,9 @@ Window* QtDesktop::CreateMainWindow(std::string_view className, std::string_view
         windowClass->procedure, *windowClass,
         QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())), outer);
     mainWindow_->Board().onFirstFrame = [this] { OnFirstFrame(); };
+    // Dialogs and message boxes have no class icon; they show the program's, as a Linux
+    // desktop expects of every window of a program.
+    QApplication::setWindowIcon(mainWindow_->windowIcon());
     return mainWindow_.get();
 }
 

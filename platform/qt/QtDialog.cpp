@@ -1,4 +1,5 @@
 #include "platform/qt/QtDialog.h"
+#include "platform/qt/IconControl.h"
 #include "platform/qt/PostedMessage.h"
 
 #include <QApplication>
@@ -104,12 +105,9 @@ void QtDialog::Build(const DialogTemplate& dialogTemplate) {
                 widget = radio;
                 break;
             }
-            case DialogControl::Kind::Icon: {
-                auto* picture = new QLabel(this);
-                picture->setAlignment(Qt::AlignCenter);
-                widget = picture;
+            case DialogControl::Kind::Icon:
+                widget = new IconControl(control.icon, this);
                 break;
-            }
             case DialogControl::Kind::EtchedLine: {
                 auto* line = new QFrame(this);
                 line->setFrameShape(QFrame::HLine);

@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "platform/qt/IconResources.h"
 #include "platform/qt/KeyMapping.h"
 #include "platform/qt/PostedMessage.h"
 #include "platform/qt/QtDrawingContext.h"
@@ -25,6 +26,11 @@ public:
     PaintRequestEvent() : QEvent(EventType()) {}
 };
 
+// The window icon goes to the window system as one picture per size (_NET_WM_ICON on
+// X11). Task bars and window switchers ask a window for at most this much; a larger
+// picture would only cost start-up time to decode and send.
+constexpr int kLargestWindowIcon = 128;
+
 Rect ToRect(const QRect& r) {
     return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()};
 }
@@ -42,6 +48,7 @@ QtMainWindow::QtMainWindow(WindowProc procedure, const WindowClass& windowClass,
       lastFrame_(outer),
       timers_(*this) {
     setWindowTitle(title);
+    setWindowIcon(LoadIconResources({windowClass.largeIcon, windowClass.smallIcon}, kLargestWindowIcon));
     setCentralWidget(board_);
     BuildMenuBar(windowClass.menuBar);
     board_->onResized = [this] {

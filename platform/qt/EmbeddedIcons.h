@@ -1,0 +1,19 @@
+#pragma once
+// The icon pictures compiled into the host: PNG files rendered at build time from the
+// drawings in resources/icons (resources/icons/Icons.cmake), one per resource and size.
+
+#include <cstdint>
+#include <span>
+
+namespace platform {
+
+struct EmbeddedIcon {
+    int id = 0;    // the icon resource
+    int size = 0;  // width and height in pixels
+    std::span<const std::uint8_t> png;
+};
+
+// Every picture, ordered by resource and then by size, smallest first.
+std::span<const EmbeddedIcon> EmbeddedIcons();
+
+}  // namespace platform
