@@ -1,8 +1,8 @@
 // The library's C entry points. Nothing but these is visible outside it, and no
 // C++ exception may cross them.
 
-#include <memory>
 #include <type_traits>
+#include <utility>
 
 #include "cardlib/cards32/CardRenderer.h"
 #include "cardlib/cards32/DeckChoice.h"
@@ -12,18 +12,15 @@
 
 namespace {
 
-// The renderer, from cdtInit (or the first draw of a caller that skipped it) to cdtTerm. The
-// slot itself is never destroyed: at exit the statics of a library loaded at run time are torn
-// down before the program's, which were made before it was loaded, and the program's wrapper
-// may still call cdtTerm from its own destructor then. It must find the slot as it was.
-std::unique_ptr<cards32::CardRenderer>& RendererSlot() {
-    static auto* slot = new std::unique_ptr<cards32::CardRenderer>;
-    return *slot;
-}
+// The renderer, from cdtInit (or the first draw of a caller that skipped it) to cdtTerm, which
+// owns it as the C interface has it. A plain pointer, with no destructor of its own: at exit
+// the statics of a library loaded at run time are torn down before the program's, which were
+// made before it was loaded, and the program's wrapper may still call cdtTerm from its own
+// destructor then. It must find the pointer as it was.
+cards32::CardRenderer* renderer = nullptr;
 
 cards32::CardRenderer& Renderer() {
-    auto& renderer = RendererSlot();
-    if (!renderer) renderer = std::make_unique<cards32::CardRenderer>(cards32::ChooseCardArt());
+    if (!renderer) renderer = new cards32::CardRenderer(cards32::ChooseCardArt());
     return *renderer;
 }
 
@@ -65,7 +62,7 @@ CARDS32_EXPORT int cdtAnimate(CardSurface*, int, int, int, int) {
 }
 
 CARDS32_EXPORT void cdtTerm() {
-    RendererSlot().reset();
+    delete std::exchange(renderer, nullptr);
 }
 
 // The definitions must keep the types the loader resolves them as.

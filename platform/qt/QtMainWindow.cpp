@@ -28,7 +28,7 @@ public:
 
 // The window icon goes to the window system as one picture per size (_NET_WM_ICON on
 // X11). Task bars and window switchers ask a window for at most this much; a larger
-// picture would only cost start-up time to decode and send.
+// picture would only cost start-up time to send.
 constexpr int kLargestWindowIcon = 128;
 
 Rect ToRect(const QRect& r) {

@@ -1,5 +1,5 @@
 // The program's icons in the Qt host, at a device-pixel ratio of 2: the window icon with
-// its small and large pictures, dialogs' icon controls, and pictures decoded without
+// its small and large pictures, dialogs' icon controls, and pictures made without
 // Qt's image-format plug-ins, which the program keeps out of its start-up.
 
 #include <gtest/gtest.h>
@@ -48,7 +48,7 @@ TEST(IconTest, TheMainWindowHasTheProgramIconAtTheSmallAndLargeSizes) {
 }
 
 // Each suit is its own picture in its own colour at every size: a resource mapped to
-// the wrong drawing, or colour channels swapped in decoding, shows here.
+// the wrong drawing, or colour channels swapped on the way, shows here.
 TEST(IconTest, EverySuitPictureShowsItsSuitInItsColour) {
     const std::pair<int, bool (*)(QRgb)> suits[] = {
         {IDI_HEART, IsRed}, {IDI_CLUB, IsBlack}, {IDI_DIAMOND, IsRed}, {IDI_SPADE, IsBlack}};

@@ -3,8 +3,9 @@
 //   deckfall-render-icons <picture folder> <source file> <id-name.svg>=<size>[,<size>...] ...
 //
 // writes <picture folder>/<id>-<size>.png for every drawing and size (the pictures an icon
-// theme installs), and a C++ source holding the same PNG files for EmbeddedIcons(). The
-// program thus reads only PNG at run time and needs no SVG renderer at start-up.
+// theme installs), and a C++ source holding the same pictures as pixels for EmbeddedIcons().
+// The program thus needs no SVG renderer and no image decoder at start-up: reading any
+// image file makes Qt load every image-format plug-in, the SVG one with its library.
 
 #include <QBuffer>
 #include <QFile>
@@ -33,6 +34,7 @@ void CountWarnings(QtMsgType type, const QMessageLogContext& context, const QStr
 struct Picture {
     int id = 0;
     int size = 0;
+    QImage pixels;  // premultiplied ARGB32
     QByteArray png;
 };
 
@@ -65,7 +67,7 @@ bool Render(const QString& argument, std::vector<Picture>& pictures) {
             painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
             renderer.render(&painter, QRectF(0, 0, size, size));
         }
-        Picture picture{id, size, {}};
+        Picture picture{id, size, image, {}};
         QBuffer buffer(&picture.png);
         buffer.open(QIODevice::WriteOnly);
         if (svgWarnings || !image.convertToFormat(QImage::Format_ARGB32).save(&buffer, "PNG"))
@@ -88,13 +90,14 @@ QByteArray EmbeddedSource(const std::vector<Picture>& pictures) {
     for (const Picture& picture : pictures) {
         const QByteArray name =
             QByteArray("kIcon") + QByteArray::number(picture.id) + 'x' + QByteArray::number(picture.size);
-        arrays += "const std::uint8_t " + name + "[] = {";
-        for (qsizetype i = 0; i < picture.png.size(); ++i) {
-            if (i % 16 == 0) arrays += "\n   ";
-            arrays +=
-                " 0x" +
-                QByteArray::number(static_cast<std::uint8_t>(picture.png[i]), 16).rightJustified(2, '0') +
-                ',';
+        arrays += "const std::uint32_t " + name + "[] = {";
+        int column = 0;
+        for (int y = 0; y < picture.size; ++y) {
+            const auto* row = reinterpret_cast<const QRgb*>(picture.pixels.constScanLine(y));
+            for (int x = 0; x < picture.size; ++x, ++column) {
+                if (column % 8 == 0) arrays += "\n   ";
+                arrays += " 0x" + QByteArray::number(row[x], 16).rightJustified(8, '0') + ',';
+            }
         }
         arrays += "\n};\n";
         table += "    {" + QByteArray::number(picture.id) + ", " + QByteArray::number(picture.size) + ", " +
