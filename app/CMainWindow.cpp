@@ -373,3 +373,11 @@ bool CMainWindow::OnCommand(platform::Window* window, int id) {
             return false;
     }
 }
+
+void CMainWindow::StopMusic() {
+    // The music player fills this in.
+}
+
+void CMainWindow::PlayNextSong(platform::Window*) {
+    // The music player fills this in.
+}
