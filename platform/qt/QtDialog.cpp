@@ -6,11 +6,13 @@
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimerEvent>
+#include <QWindow>
 
 namespace platform {
 
@@ -75,7 +77,7 @@ void QtDialog::Build(const DialogTemplate& dialogTemplate) {
             }
             case DialogControl::Kind::Edit: {
                 auto* edit = new QLineEdit(this);
-                edit->setReadOnly(control.readOnly);
+                QtControl::SetReadOnly(edit, control.readOnly);
                 edit->setFrame(control.border);
                 widget = edit;
                 break;
@@ -154,6 +156,22 @@ void QtDialog::closeEvent(QCloseEvent* event) {
     Command(2);
 }
 
+void QtDialog::keyPressEvent(QKeyEvent* event) {
+    const bool plain = (event->modifiers() | Qt::KeypadModifier) == Qt::KeyboardModifiers(Qt::KeypadModifier);
+    if (!plain || (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter))
+        return QDialog::keyPressEvent(event);
+    // Enter presses the push button that has the focus, else the default one, and
+    // without one it asks the procedure for IDOK, as a Windows dialog does.
+    QPushButton* button = qobject_cast<QPushButton*>(focusWidget());
+    if (!button)
+        for (QPushButton* candidate : findChildren<QPushButton*>())
+            if (candidate->isDefault()) button = candidate;
+    if (!button)
+        Command(1);
+    else if (button->isEnabled() && button->isVisible())
+        button->click();
+}
+
 bool QtDialog::event(QEvent* event) {
     if (event->type() == PostedMessage::EventType()) {
         const auto* posted = static_cast<PostedMessage*>(event);
@@ -168,8 +186,20 @@ void QtDialog::timerEvent(QTimerEvent* event) {
         SendMessage(Msg::Timer, *id, 0);
 }
 
+QMargins QtDialog::Frame() const {
+    if (isVisible() && windowHandle()) return windowHandle()->frameMargins();
+    // Dialogs get the frame the owner has under the same window manager.
+    const auto* owner = dynamic_cast<const QWidget*>(ownerWindow_);
+    return owner && owner->windowHandle() ? owner->windowHandle()->frameMargins() : QMargins();
+}
+
 Rect QtDialog::GetWindowRect() const {
-    return ToRect(frameGeometry());
+    if (isVisible()) return ToRect(frameGeometry());
+    // Until it is shown, a dialog's position is its frame's (QWidget::move), and the
+    // frame is not yet known: centring must count it all the same.
+    const QMargins frame = Frame();
+    return {x(), y(), x() + width() + frame.left() + frame.right(),
+            y() + height() + frame.top() + frame.bottom()};
 }
 
 Rect QtDialog::GetClientRect() const {
@@ -183,11 +213,9 @@ bool QtDialog::MoveTo(int x, int y) {
 }
 
 bool QtDialog::MoveWindow(const Rect& outer, bool) {
-    const QRect frame = frameGeometry();
-    const QRect inner = geometry();
-    const int extraWidth = frame.width() - inner.width();
-    const int extraHeight = frame.height() - inner.height();
-    setFixedSize(std::max(1, outer.Width() - extraWidth), std::max(1, outer.Height() - extraHeight));
+    const QMargins frame = Frame();
+    setFixedSize(std::max(1, outer.Width() - frame.left() - frame.right()),
+                 std::max(1, outer.Height() - frame.top() - frame.bottom()));
     move(outer.left, outer.top);
     return true;
 }

@@ -3,6 +3,7 @@
 // dialog font, commands and timers delivered to the dialog procedure.
 
 #include <QDialog>
+#include <QMargins>
 #include <map>
 #include <memory>
 
@@ -54,11 +55,14 @@ public slots:
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
 
 private:
     void Build(const DialogTemplate& dialogTemplate);
     void Command(int id);
+    // The window manager's frame around the dialog; before it is shown, the owner's.
+    QMargins Frame() const;
 
     Window* ownerWindow_;
     DialogProc procedure_;

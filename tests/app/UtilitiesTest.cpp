@@ -64,7 +64,8 @@ TEST_F(UtilitiesTest, CenterOnParentKeepsTheSizeAndTruncatesTowardZero) {
 // Dialog texts are cut to the caller's buffer, and a missing control is no error.
 TEST_F(UtilitiesTest, ItemTextsReachOnlyExistingControlsAndRespectTheBuffer) {
     platform::HeadlessWindow dialog(headless.desktop, nullptr, "", {0, 0, 300, 200});
-    platform::HeadlessWindow& name = dialog.AddControl(1001, "Hello");
+    platform::HeadlessWindow& name =
+        dialog.AddControl({.kind = platform::DialogControl::Kind::Edit, .id = 1001, .text = "Hello"});
     std::string buffer = "junk";
     GetItemText(&dialog, 1001, buffer, 100);
     EXPECT_EQ(buffer, "Hello");
