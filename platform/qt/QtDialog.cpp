@@ -22,15 +22,34 @@ Rect ToRect(const QRect& r) {
     return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()};
 }
 
+// The templates were laid out in MS Sans Serif. A sans serif with Arial's metrics
+// (Liberation Sans, through fontconfig's alias) keeps their texts inside their boxes;
+// DejaVu Sans, wider for the same average character, would clip many of them.
+QFont MakeDialogFont() {
+    QFont font = QApplication::font();
+    font.setFamily(QStringLiteral("Arial"));
+    return font;
+}
+
 // The dialog base units of the dialog font, as Windows measures them.
-QSize BaseUnits() {
-    const QFontMetrics metrics(QApplication::font());
+QSize MeasureBaseUnits() {
+    const QFontMetrics metrics(QtDialog::DialogFont());
     const int alphabet =
         metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     return QSize((alphabet / 26 + 1) / 2, metrics.height());
 }
 
+const QSize& BaseUnits() {
+    static const QSize units = MeasureBaseUnits();
+    return units;
+}
+
 }  // namespace
+
+const QFont& QtDialog::DialogFont() {
+    static const QFont font = MakeDialogFont();
+    return font;
+}
 
 int QtDialog::UnitsToPixelsX(int units) {
     return units * BaseUnits().width() / 4;
@@ -43,8 +62,14 @@ QtDialog::QtDialog(const DialogTemplate& dialogTemplate, QWidget* owner, Window*
                    DialogProc procedure)
     : QDialog(owner), ownerWindow_(ownerWindow), procedure_(procedure), timers_(*this) {
     setWindowTitle(QString::fromUtf8(dialogTemplate.title));
-    if (!dialogTemplate.caption) setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    if (dialogTemplate.caption)
+        // A modal frame with a title and a close box, no minimising or maximising.
+        setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                       Qt::WindowCloseButtonHint);
+    else
+        setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setModal(true);
+    setFont(DialogFont());
     Build(dialogTemplate);
 }
 

@@ -3,6 +3,7 @@
 // dialog font, commands and timers delivered to the dialog procedure.
 
 #include <QDialog>
+#include <QFont>
 #include <QMargins>
 #include <map>
 #include <memory>
@@ -45,6 +46,8 @@ public:
     LRESULT DefWindowProc(Msg message, WPARAM wParam, LPARAM lParam) override;
     bool DestroyWindow() override;
 
+    // The font of every dialog, the stand-in for the templates' MS Sans Serif.
+    static const QFont& DialogFont();
     // Pixels of a length in dialog units, across and down, in the dialog font.
     static int UnitsToPixelsX(int units);
     static int UnitsToPixelsY(int units);
