@@ -125,15 +125,14 @@ void HeadlessWindow::Type(int id, std::string_view text) {
     if (found == controls_.end()) return;
     HeadlessWindow& edit = *found->second;
     if (edit.kind_ != DialogControl::Kind::Edit || edit.readOnly_ || !edit.enabled_) return;
-    // Character by character, so that the limit falls between characters.
+    // A key per character: one that would pass the limit is refused, a shorter one may still fit.
     for (std::size_t i = 0; i < text.size();) {
         std::size_t next = i + 1;
         while (next < text.size() && (static_cast<unsigned char>(text[next]) & 0xC0) == 0x80) ++next;
         const std::string_view character = text.substr(i, next - i);
-        if (edit.textLimit_ > 0 &&
-            Utf16Units(edit.title_) + Utf16Units(character) > static_cast<std::size_t>(edit.textLimit_))
-            break;
-        edit.title_.append(character);
+        if (edit.textLimit_ <= 0 ||
+            Utf16Units(edit.title_) + Utf16Units(character) <= static_cast<std::size_t>(edit.textLimit_))
+            edit.title_.append(character);
         i = next;
     }
 }
