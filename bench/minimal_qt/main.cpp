@@ -2,13 +2,22 @@
 // reporting its first painted frame exactly as the program does: once the paint has returned. With
 // DECKFALL_BENCH_PUSH set it stays up instead and, like a falling card, repaints
 // one card-sized rectangle 12 pixels lower every 800 ms, reporting the CPU each
-// repaint took: the least a push through Qt can cost on this machine.
+// repaint took: the least a push through Qt can cost on this machine. With
+// DECKFALL_BENCH_DIALOGS set to counts of controls ("3,18,24,40") it opens, after
+// its first frame, a bare modal QDialog of plain labels for each count in turn,
+// DECKFALL_BENCH_ROUNDS times (5 unless set), and reports the time from the start
+// of each to its first painted frame: the least a dialog of that size costs here.
 
 #include <QApplication>
+#include <QDialog>
+#include <QEventLoop>
+#include <QLabel>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -31,9 +40,41 @@ long long Nanoseconds(clockid_t clock) {
     return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
 }
 
+// A dialog of plain labels that reports its first painted frame and closes.
+class BareDialog final : public QDialog {
+public:
+    BareDialog(QWidget* owner, int controls, long long startedNs) : QDialog(owner), startedNs_(startedNs) {
+        setWindowTitle("Bare");
+        for (int i = 0; i < controls; ++i)
+            (new QLabel(QString("Label %1").arg(i), this))
+                ->setGeometry(10 + 120 * (i / 16), 10 + 22 * (i % 16), 110, 20);
+        setFixedSize(500, 380);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QDialog::paintEvent(event);
+        if (reported_) return;
+        reported_ = true;
+        QTimer::singleShot(0, this, [this] {
+            std::fprintf(stderr, "dialog controls=%lld paint_ns=%lld\n",
+                         static_cast<long long>(findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size()),
+                         Nanoseconds(CLOCK_MONOTONIC) - startedNs_);
+            reject();
+        });
+    }
+
+private:
+    long long startedNs_;
+    bool reported_ = false;
+};
+
 class Window final : public QWidget {
 public:
-    explicit Window(bool pushing) : pushing_(pushing) { setAttribute(Qt::WA_OpaquePaintEvent); }
+    explicit Window(bool pushing, QList<int> dialogs, int rounds)
+        : pushing_(pushing), dialogs_(std::move(dialogs)), rounds_(rounds) {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
 
     void Push() {
         top_ = (top_ + 12) % 360;
@@ -48,6 +89,10 @@ protected:
         QPainter(this).fillRect(event->rect(), QColor(64, (top_ * 4) % 256, 64));
         if (reported_ || pushing_) return;
         reported_ = true;
+        if (!dialogs_.isEmpty()) {
+            QTimer::singleShot(150, this, [this] { OpenDialogs(); });
+            return;
+        }
         QTimer::singleShot(0, [] {
             std::fprintf(stderr, "first-frame monotonic_ns=%lld rss_kib=%ld\n", Nanoseconds(CLOCK_MONOTONIC),
                          ResidentKiB());
@@ -56,7 +101,23 @@ protected:
     }
 
 private:
+    void OpenDialogs() {
+        for (int round = 0; round < rounds_; ++round)
+            for (const int controls : dialogs_) {
+                BareDialog dialog(this, controls, Nanoseconds(CLOCK_MONOTONIC));
+                dialog.exec();
+                // As the program does, let the window manager settle the focus between two dialogs.
+                QEventLoop pause;
+                QTimer::singleShot(150, &pause, &QEventLoop::quit);
+                pause.exec();
+            }
+        std::fprintf(stderr, "dialogs done\n");
+        std::_Exit(0);
+    }
+
     bool pushing_;
+    QList<int> dialogs_;
+    int rounds_;
     bool reported_ = false;
     int top_ = 0;
     int pushes_ = 0;
@@ -68,7 +129,12 @@ private:
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     const bool pushing = std::getenv("DECKFALL_BENCH_PUSH") != nullptr;
-    Window window(pushing);
+    QList<int> dialogs;
+    if (const char* counts = std::getenv("DECKFALL_BENCH_DIALOGS"))
+        for (const QString& count : QString(counts).split(',', Qt::SkipEmptyParts))
+            dialogs.push_back(count.toInt());
+    const char* rounds = std::getenv("DECKFALL_BENCH_ROUNDS");
+    Window window(pushing, dialogs, rounds ? std::max(1, std::atoi(rounds)) : 5);
     window.setWindowTitle("Minimal");
     window.resize(640, 500);
     window.show();
