@@ -112,6 +112,8 @@ int QtControl::GetCheck() const {
 }
 
 void QtControl::SetReadOnly(QLineEdit* edit, bool readOnly) {
+    // A new palette restyles the field; most calls find it as it is.
+    if (edit->isReadOnly() == readOnly && edit->testAttribute(Qt::WA_SetPalette)) return;
     edit->setReadOnly(readOnly);
     QPalette palette = edit->palette();
     const QPalette standard = QApplication::palette(edit);
