@@ -185,6 +185,33 @@ TEST_F(QtDialogsTest, HighScoreRowsAreReadOnlyButTheNewEntrys) {
               QApplication::palette().color(QPalette::Base));
 }
 
+// Tab goes through the tab stops in template order and round again; with swap mode 2 no
+// radio button is selected.
+TEST_F(QtDialogsTest, OptionsTabThroughTheTemplateOrderAndShowNoModeForModeTwo) {
+    GameOptions.SwapMode = 2;
+    GameOptions.OneDeck = 2;  // no box greyed: a greyed one is passed over
+    const DialogTemplate& shape = *FindDialogTemplate(IDD_OPTIONS);
+    QtDialog dialog(shape, nullptr, nullptr, OptionsDlgProc);
+    std::vector<int> expected;
+    for (const DialogControl& control : shape.controls)
+        if (control.tabStop) expected.push_back(control.id);
+    expected.push_back(expected.front());
+    std::vector<int> visited;
+    std::vector<bool> radios;
+    Play(dialog, [&](QtDialog& open) {
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            for (const DialogControl& control : shape.controls)
+                if (control.id != -1 && Widget(open, control.id) == open.focusWidget())
+                    visited.push_back(control.id);
+            QTest::keyClick(open.focusWidget(), Qt::Key_Tab);
+        }
+        for (int id : {IDC_DRAW_POKER, IDC_SEVEN_CARD_POKER, IDC_STUD_POKER})
+            radios.push_back(static_cast<QRadioButton*>(Widget(open, id))->isChecked());
+    });
+    EXPECT_EQ(visited, expected);
+    EXPECT_EQ(radios, (std::vector<bool>{false, false, false}));
+}
+
 // Only the top of the welcome template is kept: 200 pixels less, OK the lowest control.
 TEST_F(QtDialogsTest, WelcomeIsShortenedBelowItsOkButton) {
     QtDialog dialog(*FindDialogTemplate(IDD_WELCOME), nullptr, nullptr, WelcomeDlgProc);
