@@ -1,13 +1,12 @@
 #pragma once
-// The game's dialogs on the headless platform, opened by themselves as their
-// commands open them, with a player acting on the open dialog.
+// The game's dialogs on the headless platform, opened as their commands open them,
+// with a player acting on the open dialog.
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "app/CMainWindow.h"
 #include "app/GameOptions.h"
@@ -25,9 +24,7 @@ struct DialogSession {
         : store(std::move(settings)) {
         GameOptions = {};
     }
-
-    // Runs the dialog to its end and returns its result. Without a player, or when the
-    // player leaves it open, it ends as Esc ends it.
+    // The dialog's result; a dialog the player leaves open ends as Esc ends it.
     std::intptr_t Open(int templateId, platform::DialogProc procedure,
                        const std::function<void(HeadlessWindow&)>& player = {}) {
         headless.desktop.dialogHandler = [&](HeadlessWindow& dialog, const platform::DialogTemplate&) {
@@ -35,16 +32,13 @@ struct DialogSession {
         };
         return headless.desktop.DialogBoxParam(*FindDialogTemplate(templateId), nullptr, procedure, 0);
     }
-
-    static std::string Text(HeadlessWindow& dialog, int id) { return dialog.GetDlgItem(id)->GetWindowText(); }
     static HeadlessWindow& Control(HeadlessWindow& dialog, int id) {
         return *static_cast<HeadlessWindow*>(dialog.GetDlgItem(id));
     }
 
     std::unique_ptr<platform::SettingsStore> store;
     platform::HeadlessPlatform headless{*store};
-    // Never created: the dialogs only read its hand-over fields.
-    CMainWindow app;
+    CMainWindow app;  // never created: the dialogs only read its hand-over fields
 };
 
 class DialogFixture : public testing::Test, public DialogSession {};

@@ -1,7 +1,8 @@
-// The options dialog: what each kind of change gives back and leaves in
-// GameOptions, the greying of the deck's boxes, the swap mode without a button,
-// the colour picker, and a cancelled visit that leaves no trace.
+// The options dialog: what each kind of change gives back and leaves in GameOptions,
+// the colour picker, the greying of the deck's boxes, the swap mode without a button,
+// and a cancelled visit that leaves no trace.
 
+#include "app/Settings.h"
 #include "dialogs/COptionsDlg.h"
 #include "resources/ResourceIds.h"
 #include "tests/dialogs/DialogFixture.h"
@@ -11,27 +12,9 @@ namespace {
 
 using platform::IDCANCEL;
 using platform::IDOK;
+using O = GameOptionsRecord;
 
-// The options a first start loads.
-GameOptionsRecord Defaults() {
-    GameOptionsRecord o;
-    o.SwapMode = 1;
-    o.OneDeck = 2;
-    o.LastStack = 1;
-    o.UpDown = 1;
-    o.CollapseRegime = 2;
-    o.GetFaster = 1;
-    o.ForegroundColor = 0xFF80FF;
-    o.BackgroundColor = 0x400040;
-    o.Beep = 1;
-    o.Music = 1;
-    o.ShowNagDlg = 1;
-    o.MinCollapse = 3;
-    o.DropInterval = 800;
-    return o;
-}
-
-std::vector<std::int32_t> Fields(const GameOptionsRecord& o) {
+std::vector<std::int32_t> Fields(const O& o) {
     return {o.SwapMode,       o.OneDeck,   o.EndOnShuffle, o.LastStack,       o.UpDown,
             o.CollapseRegime, o.GetFaster, o.ClearStacks,  o.ForegroundColor, o.BackgroundColor,
             o.Beep,           o.Music,     o.ShowNagDlg,   o.MinCollapse,     o.DropInterval};
@@ -39,165 +22,120 @@ std::vector<std::int32_t> Fields(const GameOptionsRecord& o) {
 
 class OptionsDlgTest : public DialogFixture {
 protected:
-    OptionsDlgTest() { GameOptions = Defaults(); }
-    std::intptr_t Options(const std::function<void(HeadlessWindow&)>& player) {
-        return Open(IDD_OPTIONS, OptionsDlgProc, player);
+    OptionsDlgTest() { Defaults(); }
+    void Defaults() {
+        LoadSettings(app);  // an empty store: the defaults
+        defaults = GameOptions;
     }
-    // A player who clicks the controls in turn and ends with the last identifier.
-    std::intptr_t Clicks(std::vector<int> ids) {
-        return Options([&](HeadlessWindow& dialog) {
+    std::intptr_t Clicks(const std::vector<int>& ids, const std::function<void(HeadlessWindow&)>& look = {}) {
+        return Open(IDD_OPTIONS, OptionsDlgProc, [&](HeadlessWindow& dialog) {
+            if (look) look(dialog);
             for (int id : ids) dialog.Click(id);
         });
     }
-    // The check and the enabling of each box, as the player sees them.
-    static std::vector<std::pair<int, bool>> Boxes(HeadlessWindow& dialog, std::initializer_list<int> ids) {
+    // (check, enabled) of the controls.
+    static std::vector<std::pair<int, bool>> Boxes(HeadlessWindow& dialog, std::vector<int> ids) {
         std::vector<std::pair<int, bool>> boxes;
         for (int id : ids)
             boxes.emplace_back(Control(dialog, id).GetCheck(), Control(dialog, id).IsEnabled());
         return boxes;
     }
+    O defaults;
 };
 
 // Sound and music are taken on every OK; only a rule, a colour or the welcome box asks for a new game.
 TEST_F(OptionsDlgTest, OkTellsWhetherARuleOrColourChanged) {
-    const auto changed = [](auto field, std::int32_t value) {
-        GameOptionsRecord o = Defaults();
-        o.*field = value;
-        return o;
-    };
     const struct {
-        const char* what;
         std::vector<int> clicks;
         std::intptr_t result;
-        GameOptionsRecord after;
+        std::int32_t O::*field = nullptr;
+        std::int32_t value = 0;
     } cases[] = {
-        {"nothing", {IDOK}, IDCANCEL, Defaults()},
-        {"a box ticked twice", {IDC_LAST_STACK, IDC_LAST_STACK, IDOK}, IDCANCEL, Defaults()},
-        {"sound effects only", {IDC_SOUND_EFFECTS, IDOK}, IDCANCEL, changed(&GameOptionsRecord::Beep, 0)},
-        {"music only", {IDC_MUSIC, IDOK}, IDCANCEL, changed(&GameOptionsRecord::Music, 0)},
-        {"sound, then Cancel", {IDC_SOUND_EFFECTS, IDC_MUSIC, IDCANCEL}, IDCANCEL, Defaults()},
-        {"the welcome box", {IDC_SHOW_WELCOME, IDOK}, IDOK, changed(&GameOptionsRecord::ShowNagDlg, 0)},
-        {"upside down", {IDC_UPSIDE_DOWN, IDOK}, IDOK, changed(&GameOptionsRecord::UpDown, -1)},
-        {"above the last stack", {IDC_LAST_STACK, IDOK}, IDOK, changed(&GameOptionsRecord::LastStack, 0)},
-        {"faster", {IDC_GET_FASTER, IDOK}, IDOK, changed(&GameOptionsRecord::GetFaster, 0)},
-        {"clear stacks", {IDC_CLEAR_STACKS, IDOK}, IDOK, changed(&GameOptionsRecord::ClearStacks, 1)},
-        {"end on shuffle", {IDC_END_ON_SHUFFLE, IDOK}, IDOK, changed(&GameOptionsRecord::EndOnShuffle, 1)},
-        {"one deck without recycling", {IDC_STUFF_BACK, IDOK}, IDOK, changed(&GameOptionsRecord::OneDeck, 1)},
-        {"no deck", {IDC_DECK52, IDOK}, IDOK, changed(&GameOptionsRecord::OneDeck, 0)},
-        {"stud", {IDC_STUD_POKER, IDOK}, IDOK, changed(&GameOptionsRecord::SwapMode, 4)},
-        {"seven cards", {IDC_SEVEN_CARD_POKER, IDOK}, IDOK, changed(&GameOptionsRecord::SwapMode, 3)},
-        {"draw again", {IDC_STUD_POKER, IDC_DRAW_POKER, IDOK}, IDCANCEL, Defaults()},
+        {{IDOK}, IDCANCEL},
+        {{IDC_LAST_STACK, IDC_LAST_STACK, IDOK}, IDCANCEL},
+        {{IDC_STUD_POKER, IDC_DRAW_POKER, IDOK}, IDCANCEL},
+        {{IDC_SOUND_EFFECTS, IDC_MUSIC, IDCANCEL}, IDCANCEL},
+        {{IDC_SOUND_EFFECTS, IDOK}, IDCANCEL, &O::Beep, 0},
+        {{IDC_MUSIC, IDOK}, IDCANCEL, &O::Music, 0},
+        {{IDC_SHOW_WELCOME, IDOK}, IDOK, &O::ShowNagDlg, 0},
+        {{IDC_UPSIDE_DOWN, IDOK}, IDOK, &O::UpDown, -1},
+        {{IDC_LAST_STACK, IDOK}, IDOK, &O::LastStack, 0},
+        {{IDC_GET_FASTER, IDOK}, IDOK, &O::GetFaster, 0},
+        {{IDC_CLEAR_STACKS, IDOK}, IDOK, &O::ClearStacks, 1},
+        {{IDC_END_ON_SHUFFLE, IDOK}, IDOK, &O::EndOnShuffle, 1},
+        {{IDC_STUFF_BACK, IDOK}, IDOK, &O::OneDeck, 1},
+        {{IDC_DECK52, IDOK}, IDOK, &O::OneDeck, 0},
+        {{IDC_STUD_POKER, IDOK}, IDOK, &O::SwapMode, 4},
+        {{IDC_SEVEN_CARD_POKER, IDOK}, IDOK, &O::SwapMode, 3},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        GameOptions = Defaults();
+        SCOPED_TRACE(testing::Message()
+                     << "first click " << c.clicks.front() << ", last " << c.clicks.back());
+        GameOptions = defaults;
+        O expected = defaults;
+        if (c.field) expected.*c.field = c.value;
         EXPECT_EQ(Clicks(c.clicks), c.result);
-        EXPECT_EQ(Fields(GameOptions), Fields(c.after));
+        EXPECT_EQ(Fields(GameOptions), Fields(expected));
     }
 }
 
-// Colours come from the picker, which starts at the colour and keeps its custom colours for the run.
-TEST_F(OptionsDlgTest, ColourButtonsUseThePickerAndCancelKeepsTheColour) {
+// The picker starts at the colour; cancelling it keeps the colour; its custom colours last the run.
+TEST_F(OptionsDlgTest, ColourButtonsUseThePicker) {
     headless.colors.player = [](const platform::ColorPickerRecord& opening, auto& custom) {
-        custom[3] = 0x00ABCDEF;
+        custom[3] = 0xABCDEF;
         return opening.initial == 0xFF80FF ? std::optional<platform::ColorRef>(0x123456) : std::nullopt;
     };
-    HeadlessWindow* owner = nullptr;
-    EXPECT_EQ(Options([&](HeadlessWindow& dialog) {
-                  owner = &dialog;
-                  dialog.Click(IDC_FOREGROUND_COLOR);  // chosen
-                  dialog.Click(IDC_BACKGROUND_COLOR);  // cancelled
-                  dialog.Click(IDC_FOREGROUND_COLOR);  // opens at the new colour, cancelled
-                  dialog.Click(IDOK);
-              }),
-              IDOK);
+    EXPECT_EQ(Clicks({IDC_FOREGROUND_COLOR, IDC_BACKGROUND_COLOR, IDC_FOREGROUND_COLOR, IDOK}), IDOK);
     EXPECT_EQ(GameOptions.ForegroundColor, 0x123456);
     EXPECT_EQ(GameOptions.BackgroundColor, 0x400040);
-    const auto& openings = headless.colors.Openings();
-    ASSERT_EQ(openings.size(), 3u);
-    EXPECT_EQ(openings[0].owner, owner);
-    EXPECT_EQ((std::vector{openings[0].initial, openings[1].initial, openings[2].initial}),
-              (std::vector<platform::ColorRef>{0xFF80FF, 0x400040, 0x123456}));
-    EXPECT_EQ(openings[0].customColors[3], 0u);
-    EXPECT_EQ(openings[1].customColors[3], 0x00ABCDEFu);
-
-    // A background chosen and then the dialog cancelled changes nothing; the custom colours stay.
-    headless.colors.player = [](const platform::ColorPickerRecord&, auto&) {
-        return std::optional<platform::ColorRef>(0x000001);
-    };
-    EXPECT_EQ(Clicks({IDC_BACKGROUND_COLOR, IDCANCEL}), IDCANCEL);
-    EXPECT_EQ(GameOptions.BackgroundColor, 0x400040);
-    EXPECT_EQ(headless.colors.Openings().back().customColors[3], 0x00ABCDEFu);
+    Clicks({IDC_BACKGROUND_COLOR, IDCANCEL});
+    std::vector<std::pair<platform::ColorRef, platform::ColorRef>> seen;  // initial colour, custom colour 3
+    for (const auto& opening : headless.colors.Openings())
+        seen.emplace_back(opening.initial, opening.customColors[3]);
+    EXPECT_EQ(seen, (decltype(seen){
+                        {0xFF80FF, 0}, {0x400040, 0xABCDEF}, {0x123456, 0xABCDEF}, {0x400040, 0xABCDEF}}));
 }
 
-// The deck's dependent boxes grey with it and keep their checks; what they show is stored.
-TEST_F(OptionsDlgTest, DeckBoxesGreyTheirDependentsWithoutChangingThem) {
-    // (check, enabled) of 1006, 1035, 1048.
+// The deck's dependent boxes grey with it and keep their checks, which OK stores; mode 2 has no
+// button and stays; a cancelled visit leaves nothing for the next one.
+TEST_F(OptionsDlgTest, GreyingSwapModeTwoAndReopening) {
     using Boxes3 = std::vector<std::pair<int, bool>>;
-    const struct {
-        std::int32_t oneDeck, endOnShuffle;
-        Boxes3 shown;
-    } loaded[] = {
-        {0, 1, {{0, true}, {0, false}, {1, false}}},
-        {1, 0, {{1, true}, {0, true}, {0, false}}},
-        {2, 1, {{1, true}, {1, true}, {1, true}}},
-    };
-    for (const auto& c : loaded) {
-        GameOptions.OneDeck = c.oneDeck;
-        GameOptions.EndOnShuffle = c.endOnShuffle;
-        Options([&](HeadlessWindow& dialog) {
-            EXPECT_EQ(Boxes(dialog, {IDC_DECK52, IDC_STUFF_BACK, IDC_END_ON_SHUFFLE}), c.shown)
-                << "OneDeck " << c.oneDeck;
+    const std::vector<int> deck = {IDC_DECK52, IDC_STUFF_BACK, IDC_END_ON_SHUFFLE};
+    const std::pair<std::int32_t, Boxes3> loaded[] = {{0, {{0, true}, {0, false}, {1, false}}},
+                                                      {1, {{1, true}, {0, true}, {1, false}}},
+                                                      {2, {{1, true}, {1, true}, {1, true}}}};
+    GameOptions.EndOnShuffle = 1;
+    for (const auto& [oneDeck, shown] : loaded) {
+        GameOptions.OneDeck = oneDeck;
+        Clicks({}, [&](HeadlessWindow& dialog) {
+            EXPECT_EQ(Boxes(dialog, deck), shown) << "OneDeck " << oneDeck;
         });
     }
 
-    GameOptions = Defaults();
-    GameOptions.EndOnShuffle = 1;
     Boxes3 cleared;
-    Boxes3 recycledOff;
-    EXPECT_EQ(Options([&](HeadlessWindow& dialog) {
-                  dialog.Click(IDC_STUFF_BACK);
-                  recycledOff = Boxes(dialog, {IDC_DECK52, IDC_STUFF_BACK, IDC_END_ON_SHUFFLE});
-                  dialog.Click(IDC_STUFF_BACK);
-                  dialog.Click(IDC_DECK52);
-                  cleared = Boxes(dialog, {IDC_DECK52, IDC_STUFF_BACK, IDC_END_ON_SHUFFLE});
-                  dialog.Click(IDC_STUFF_BACK);  // greyed: the click does not reach it
-                  dialog.Click(IDOK);
-              }),
+    EXPECT_EQ(Clicks({IDC_DECK52, IDC_STUFF_BACK, IDOK},
+                     [&](HeadlessWindow& dialog) {
+                         dialog.Click(IDC_DECK52);
+                         cleared = Boxes(dialog, deck);
+                         dialog.Click(IDC_DECK52);
+                     }),
               IDOK);
-    EXPECT_EQ(recycledOff, (Boxes3{{1, true}, {0, true}, {1, false}}));
     EXPECT_EQ(cleared, (Boxes3{{0, true}, {1, false}, {1, false}}));
-    EXPECT_EQ(GameOptions.OneDeck, 0);
-    EXPECT_EQ(GameOptions.EndOnShuffle, 1) << "stored as its greyed box shows";
-}
+    EXPECT_EQ(GameOptions.OneDeck, 0) << "the greyed stuff-back box took no click";
+    EXPECT_EQ(GameOptions.EndOnShuffle, 1);
 
-// Mode 2 has no button: none is selected, and OK keeps it without counting it a change.
-TEST_F(OptionsDlgTest, SwapModeWithoutAButtonShowsNoneAndStays) {
+    Defaults();
     GameOptions.SwapMode = 2;
-    std::vector<int> checks;
-    EXPECT_EQ(Options([&](HeadlessWindow& dialog) {
-                  for (int id : {IDC_DRAW_POKER, IDC_SEVEN_CARD_POKER, IDC_STUD_POKER})
-                      checks.push_back(Control(dialog, id).GetCheck());
-                  dialog.Click(IDOK);
-              }),
-              IDCANCEL);
-    EXPECT_EQ(checks, (std::vector{0, 0, 0}));
-    EXPECT_EQ(GameOptions.SwapMode, 2);
-}
-
-// Nothing of a cancelled visit survives into the next one.
-TEST_F(OptionsDlgTest, ReopeningAfterCancelShowsTheOptionsAgain) {
     Clicks({IDC_MUSIC, IDC_DECK52, IDC_STUD_POKER, IDCANCEL});
-    std::vector<int> shown;
-    std::vector<int> expected;
-    Options([&](HeadlessWindow& dialog) {
-        for (int id : {IDC_MUSIC, IDC_DECK52, IDC_STUD_POKER, IDC_DRAW_POKER, IDC_STUFF_BACK}) {
-            shown.push_back(Control(dialog, id).GetCheck());
-            shown.push_back(Control(dialog, id).IsEnabled());
-        }
-    });
-    EXPECT_EQ(shown, (std::vector{1, 1, 1, 1, 0, 1, 1, 1, 1, 1}));
-    EXPECT_EQ(Fields(GameOptions), Fields(Defaults()));
+    std::vector<std::pair<int, bool>> reopened;
+    EXPECT_EQ(Clicks({IDOK},
+                     [&](HeadlessWindow& dialog) {
+                         reopened = Boxes(dialog, {IDC_MUSIC, IDC_DECK52, IDC_STUFF_BACK, IDC_DRAW_POKER,
+                                                   IDC_SEVEN_CARD_POKER, IDC_STUD_POKER});
+                     }),
+              IDCANCEL);
+    EXPECT_EQ(reopened, (Boxes3{{1, true}, {1, true}, {1, true}, {0, true}, {0, true}, {0, true}}));
+    EXPECT_EQ(GameOptions.SwapMode, 2);
 }
 
 }  // namespace

@@ -158,45 +158,25 @@ class Picture:
         return runs
 
 
-def clipboard():
-    """The text on the clipboard, as the program put it there."""
-    return run("xclip", "-o", "-selection", "clipboard")
-
-
-def _key_id(db, path):
-    """The id of the key, made with the keys above it when missing, as the program makes them."""
-    parent = None
-    for end in range(1, path.count("\\") + 2):
-        prefix = "\\".join(path.split("\\")[:end])
-        row = db.execute("SELECT id FROM registry_key WHERE path = ?", (prefix,)).fetchone()
-        if row is None:
-            row = (db.execute("INSERT INTO registry_key (parent, path) VALUES (?, ?)", (parent, prefix)).lastrowid,)
-        parent = row[0]
-    return parent
-
-
 def write_texts(store_path, key_path, values):
-    """Stores text values (name → text) under the key, as the program stores them."""
+    """Stores text values (name → text) under the key, making the key and those above it as the
+    program does."""
     with sqlite3.connect(store_path) as db:
-        key = _key_id(db, key_path)
-        for name, text in values.items():
-            db.execute("INSERT OR REPLACE INTO registry_value (key, name, type, data) VALUES (?, ?, 1, ?)",
-                       (key, name, text.encode()))
+        key = None
+        parts = key_path.split("\\")
+        for end in range(1, len(parts) + 1):
+            path = "\\".join(parts[:end])
+            row = db.execute("SELECT id FROM registry_key WHERE path = ?", (path,)).fetchone()
+            key = row[0] if row else db.execute("INSERT INTO registry_key (parent, path) VALUES (?, ?)",
+                                                (key, path)).lastrowid
+        db.executemany("INSERT OR REPLACE INTO registry_value (key, name, type, data) VALUES (?, ?, 1, ?)",
+                       [(key, name, text.encode()) for name, text in values.items()])
 
 
-def read_texts(store_path, key_path):
-    """Every text value of the key: lower-cased name → text."""
-    with sqlite3.connect(store_path) as db:
-        rows = db.execute(
-            "SELECT v.name, v.data FROM registry_value v JOIN registry_key k ON v.key = k.id "
-            "WHERE lower(k.path) = ? AND v.type = 1", (key_path.lower(),)).fetchall()
-    return {name.lower(): bytes(data).decode() for name, data in rows}
-
-
-def read_settings(store_path):
-    """Every value of the settings key: lower-cased name → value."""
+def read_settings(store_path, key_path=SETTINGS_KEY):
+    """Every value of the key: lower-cased name → number, or text as UTF-8 bytes."""
     with sqlite3.connect(store_path) as db:
         rows = db.execute(
             "SELECT v.name, v.data FROM registry_value v JOIN registry_key k ON v.key = k.id "
-            "WHERE lower(k.path) = ?", (SETTINGS_KEY,)).fetchall()
+            "WHERE lower(k.path) = ?", (key_path.lower(),)).fetchall()
     return {name.lower(): data for name, data in rows}
