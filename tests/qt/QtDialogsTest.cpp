@@ -1,10 +1,12 @@
 // The game's dialogs in the Qt host, offscreen: each template control with its
 // identifier, text and place from dialog units; the first focus, Tab and Enter; the
-// high-score rows; the shortened welcome; and the help document opened from a folder.
+// high-score rows; the shortened welcome; the colour picker; and the help document
+// opened from a folder.
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QDesktopServices>
 #include <QKeyEvent>
 #include <QLabel>
@@ -29,6 +31,7 @@
 #include "platform/LastError.h"
 #include "platform/Services.h"
 #include "platform/linux/SqliteSettingsStore.h"
+#include "platform/qt/QtColorPicker.h"
 #include "platform/qt/QtControl.h"
 #include "platform/qt/QtDialog.h"
 #include "platform/qt/QtDocumentOpener.h"
@@ -185,6 +188,26 @@ TEST_F(QtDialogsTest, WelcomeIsShortenedBelowItsOkButton) {
     EXPECT_EQ(size, QSize(QtDialog::UnitsToPixelsX(248), QtDialog::UnitsToPixelsY(242) - 200));
     EXPECT_EQ(lowest, Widget(dialog, IDOK)->geometry().bottom());
     EXPECT_LT(lowest, size.height());
+}
+
+// The picker opens on the colour and shows the caller's custom colours; Cancel keeps the colour,
+// and the custom colours the player set come back either way.
+TEST(QtColorPickerTest, StartsAtTheColourAndKeepsCustomColours) {
+    ColorPicker::CustomColors custom{Rgb(1, 2, 3)};
+    for (const bool accept : {true, false}) {
+        ColorRef color = Rgb(0x40, 0, 0x40);
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+            EXPECT_EQ((std::pair{dialog->currentColor(), QColorDialog::customColor(0)}),
+                      (std::pair{QColor(0x40, 0, 0x40), QColor(1, 2, 3)}));
+            QColorDialog::setCustomColor(2, QColor(9, 8, 7));
+            dialog->setCurrentColor(QColor(0x12, 0x34, 0x56));
+            accept ? dialog->accept() : dialog->reject();
+        });
+        EXPECT_EQ(QtColorPicker().ChooseColor(nullptr, color, custom), accept);
+        EXPECT_EQ(color, accept ? Rgb(0x12, 0x34, 0x56) : Rgb(0x40, 0, 0x40));
+        EXPECT_EQ(custom[2], Rgb(9, 8, 7));
+    }
 }
 
 // Stands in for the desktop's browser.
