@@ -3,17 +3,22 @@
 // DECKFALL_BENCH_PUSH set it stays up instead and, like a falling card, repaints
 // one card-sized rectangle 12 pixels lower every 800 ms, reporting the CPU each
 // repaint took: the least a push through Qt can cost on this machine. With
-// DECKFALL_BENCH_DIALOGS set to counts of controls ("3,18,24,40") it opens, after
-// its first frame, a bare modal QDialog of plain labels for each count in turn,
+// DECKFALL_BENCH_DIALOGS set to dialogs' controls, a letter for each (L label, E
+// edit, B push button, C check box, R radio button, F line; "LLB,EEL"), it opens,
+// after its first frame, a bare modal QDialog of those controls for each in turn,
 // DECKFALL_BENCH_ROUNDS times (5 unless set), and reports the time from the start
-// of each to its first painted frame: the least a dialog of that size costs here.
+// of each to its first painted frame: the least such a dialog costs here.
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QEventLoop>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QStringList>
 #include <QTimer>
 #include <QWidget>
@@ -43,11 +48,34 @@ long long Nanoseconds(clockid_t clock) {
 // A dialog of plain labels that reports its first painted frame and closes.
 class BareDialog final : public QDialog {
 public:
-    BareDialog(QWidget* owner, int controls, long long startedNs) : QDialog(owner), startedNs_(startedNs) {
+    BareDialog(QWidget* owner, const QString& kinds, long long startedNs)
+        : QDialog(owner), kinds_(kinds), startedNs_(startedNs) {
         setWindowTitle("Bare");
-        for (int i = 0; i < controls; ++i)
-            (new QLabel(QString("Label %1").arg(i), this))
-                ->setGeometry(10 + 120 * (i / 16), 10 + 22 * (i % 16), 110, 20);
+        for (int i = 0; i < kinds.size(); ++i) {
+            const QString text = QString("Control %1").arg(i);
+            QWidget* control = nullptr;
+            switch (kinds[i].toLatin1()) {
+                case 'E':
+                    control = new QLineEdit(text, this);
+                    break;
+                case 'B':
+                    control = new QPushButton(text, this);
+                    break;
+                case 'C':
+                    control = new QCheckBox(text, this);
+                    break;
+                case 'R':
+                    control = new QRadioButton(text, this);
+                    break;
+                case 'F':
+                    control = new QFrame(this);
+                    static_cast<QFrame*>(control)->setFrameShape(QFrame::HLine);
+                    break;
+                default:
+                    control = new QLabel(text, this);
+            }
+            control->setGeometry(10 + 120 * (i / 16), 10 + 22 * (i % 16), 110, 20);
+        }
         setFixedSize(500, 380);
     }
 
@@ -57,21 +85,21 @@ protected:
         if (reported_) return;
         reported_ = true;
         QTimer::singleShot(0, this, [this] {
-            std::fprintf(stderr, "dialog controls=%lld paint_ns=%lld\n",
-                         static_cast<long long>(findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size()),
+            std::fprintf(stderr, "dialog controls=%s paint_ns=%lld\n", qPrintable(kinds_),
                          Nanoseconds(CLOCK_MONOTONIC) - startedNs_);
             reject();
         });
     }
 
 private:
+    QString kinds_;
     long long startedNs_;
     bool reported_ = false;
 };
 
 class Window final : public QWidget {
 public:
-    explicit Window(bool pushing, QList<int> dialogs, int rounds)
+    explicit Window(bool pushing, QStringList dialogs, int rounds)
         : pushing_(pushing), dialogs_(std::move(dialogs)), rounds_(rounds) {
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
@@ -103,8 +131,8 @@ protected:
 private:
     void OpenDialogs() {
         for (int round = 0; round < rounds_; ++round)
-            for (const int controls : dialogs_) {
-                BareDialog dialog(this, controls, Nanoseconds(CLOCK_MONOTONIC));
+            for (const QString& kinds : dialogs_) {
+                BareDialog dialog(this, kinds, Nanoseconds(CLOCK_MONOTONIC));
                 dialog.exec();
                 // As the program does, let the window manager settle the focus between two dialogs.
                 QEventLoop pause;
@@ -116,7 +144,7 @@ private:
     }
 
     bool pushing_;
-    QList<int> dialogs_;
+    QStringList dialogs_;
     int rounds_;
     bool reported_ = false;
     int top_ = 0;
@@ -129,10 +157,9 @@ private:
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     const bool pushing = std::getenv("DECKFALL_BENCH_PUSH") != nullptr;
-    QList<int> dialogs;
-    if (const char* counts = std::getenv("DECKFALL_BENCH_DIALOGS"))
-        for (const QString& count : QString(counts).split(',', Qt::SkipEmptyParts))
-            dialogs.push_back(count.toInt());
+    QStringList dialogs;
+    if (const char* kinds = std::getenv("DECKFALL_BENCH_DIALOGS"))
+        dialogs = QString(kinds).split(',', Qt::SkipEmptyParts);
     const char* rounds = std::getenv("DECKFALL_BENCH_ROUNDS");
     Window window(pushing, dialogs, rounds ? std::max(1, std::atoi(rounds)) : 5);
     window.setWindowTitle("Minimal");

@@ -1,7 +1,12 @@
 #include "platform/qt/MeasuringProbe.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPaintEvent>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -36,6 +41,26 @@ long ResidentKiB() {
     while (std::getline(status, line))
         if (line.rfind("VmRSS:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
     return 0;
+}
+
+// The dialog's controls, a letter for each kind, so that a bare dialog of the same controls can be built.
+std::string ControlKinds(const QWidget* dialog) {
+    std::string kinds;
+    for (const QWidget* child : dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (qobject_cast<const QLineEdit*>(child))
+            kinds += 'E';
+        else if (qobject_cast<const QPushButton*>(child))
+            kinds += 'B';
+        else if (qobject_cast<const QCheckBox*>(child))
+            kinds += 'C';
+        else if (qobject_cast<const QRadioButton*>(child))
+            kinds += 'R';
+        else if (qobject_cast<const QLabel*>(child))
+            kinds += 'L';
+        else
+            kinds += 'F';
+    }
+    return kinds;
 }
 
 }  // namespace
@@ -119,9 +144,8 @@ void MeasuringProbe::NextDialogCommand() {
 void MeasuringProbe::ReportDialogFrame(QWidget* dialog) {
     if (!dialog || dialogCommand_ == 0) return;
     const long long paintNs = Nanoseconds(CLOCK_MONOTONIC) - dialogCommandNs_;
-    const auto controls = dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size();
-    std::fprintf(stderr, "dialog command=%d controls=%lld paint_ns=%lld\n", dialogCommand_,
-                 static_cast<long long>(controls), paintNs);
+    std::fprintf(stderr, "dialog command=%d controls=%s paint_ns=%lld\n", dialogCommand_,
+                 ControlKinds(dialog).c_str(), paintNs);
     dialogCommand_ = 0;
     // As Esc closes it: the procedure ends it with IDCANCEL.
     static_cast<QtDialog*>(dialog)->reject();

@@ -7,8 +7,8 @@
 // to a number of rounds, once the first frame is out, it gives the four dialog
 // commands of the menu in turn that many times, as a player's click on a menu item
 // gives them, and reports for each the time from the command to the dialog's first
-// painted frame, then closes the dialog as Esc does and ends the program after the
-// last. It watches Qt's events from the outside; the host knows nothing of it.
+// painted frame with the kinds of its controls, then closes the dialog as Esc does
+// and ends the program after the last. It watches Qt's events from the outside; the host knows nothing of it.
 
 #include <QObject>
 #include <QPointer>
