@@ -3,14 +3,19 @@
 #include <cassert>
 
 #include "app/GameOptions.h"
+#include "app/MenuCommands.h"
 #include "app/Random.h"
 #include "app/Registry.h"
 #include "app/Settings.h"
 #include "app/Utilities.h"
 #include "diag/Diagnostics.h"
+#include "dialogs/AboutDlgProc.h"
+#include "dialogs/CHighScoreDlg.h"
+#include "dialogs/WelcomeDlgProc.h"
 #include "engine/CPlayfield.h"
 #include "engine/PlayEvents.h"
 #include "platform/Services.h"
+#include "resources/DialogTemplates.h"
 #include "resources/ResourceIds.h"
 #include "resources/Resources.h"
 
@@ -265,9 +270,9 @@ void CMainWindow::GameOver(platform::Window* window, GameOverReason reason) {
     SetPaused(window, true);
     ignoreMusicNotify = 1;
 
-    std::int32_t scoreToBeat = 10;
+    std::int32_t scoreToBeat = DefaultScore(1);
     std::string tenth;
-    if (ReadRegString(HKEY_CURRENT_USER, "Software\\Quillmoor\\Deckfall\\HighScores", "score9", tenth, 255))
+    if (ReadRegString(HKEY_CURRENT_USER, HighScoresKey, "score9", tenth, 255))
         scoreToBeat = tenth.size() < 2 ? 0 : std::atoi(tenth.c_str() + 1);
 
     bool answered = false;
@@ -308,6 +313,8 @@ void CMainWindow::GameOver(platform::Window* window, GameOverReason reason) {
         pendingScore = winnings;
         highScorePending = 1;
         Desktop().MessageBox(window, "Congratulations!  You got a high score!", "Game Over", platform::MB_OK);
+        if (const platform::DialogTemplate* list = FindDialogTemplate(IDD_HIGH_SCORES))
+            Desktop().DialogBoxParam(*list, window, HighScoreDlgProc, 0);
         highScorePending = 0;
         pendingScore = 0;
         answered = true;
@@ -357,8 +364,23 @@ bool CMainWindow::OnTimer(platform::Window* window, WPARAM id) {
 bool CMainWindow::OnCommand(platform::Window* window, int id) {
     switch (id) {
         case IDM_EXIT:
-            // Leaving this way writes nothing to the settings store.
-            window->DestroyWindow();
+            ExitCommand(window);
+            return true;
+        case IDM_ABOUT:
+            DialogCommand(*this, window, IDD_ABOUT, AboutDlgProc);
+            return true;
+        case ID_HIGH_SCORES:
+            // Only shown: highScorePending is clear outside the end of a game.
+            DialogCommand(*this, window, IDD_HIGH_SCORES, HighScoreDlgProc);
+            return true;
+        case ID_INTRODUCTION:
+            DialogCommand(*this, window, IDD_WELCOME, WelcomeDlgProc);
+            return true;
+        case ID_OPTIONS:
+            OptionsCommand(*this, window);
+            return true;
+        case ID_HELP_TOPICS:
+            HelpCommand();
             return true;
         case ID_PAUSE:
             TogglePause(window);
@@ -372,4 +394,12 @@ bool CMainWindow::OnCommand(platform::Window* window, int id) {
         default:
             return false;
     }
+}
+
+void CMainWindow::StopMusic() {
+    // The music player fills this in.
+}
+
+void CMainWindow::PlayNextSong(platform::Window*) {
+    // The music player fills this in.
 }

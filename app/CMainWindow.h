@@ -43,6 +43,10 @@ public:
     bool OnTimer(platform::Window* window, platform::WPARAM id);
     bool OnCommand(platform::Window* window, int id);
 
+    // Music: the numbered songs, one after another.
+    void StopMusic();
+    void PlayNextSong(platform::Window* window);
+
     // Fields, in the order the design gives them.
     CCardLibrary cardLibrary;
     std::int32_t cardWidth = 0;

@@ -9,6 +9,8 @@
 #include "platform/linux/SqliteSettingsStore.h"
 #include "platform/linux/SystemClock.h"
 #include "platform/qt/FlushingClock.h"
+#include "platform/qt/QtColorPicker.h"
+#include "platform/qt/QtDocumentOpener.h"
 #include "platform/qt/QtHost.h"
 
 namespace {
@@ -30,7 +32,10 @@ int main(int argc, char* argv[]) {
     platform::SdlToneDevice tones(clock);
     host.AfterFirstFrame([&tones] { tones.OpenInBackground(); });
     platform::DlModuleLoader modules;
-    const platform::ScopedServices services({&host.GetDesktop(), settings.get(), &clock, &tones, &modules});
+    platform::QtColorPicker colors;
+    platform::QtDocumentOpener documents;
+    const platform::ScopedServices services(
+        {&host.GetDesktop(), settings.get(), &clock, &tones, &modules, &colors, &documents});
 
     // The command line is not used.
     const int exitCode = WinMain(platform::ShowCommand::Normal);

@@ -4,7 +4,9 @@
 // reaches the platform only through these interfaces.
 
 #include "platform/Clock.h"
+#include "platform/ColorPicker.h"
 #include "platform/Desktop.h"
+#include "platform/DocumentOpener.h"
 #include "platform/ModuleLoader.h"
 #include "platform/SettingsStore.h"
 #include "platform/ToneDevice.h"
@@ -17,6 +19,8 @@ struct Services {
     Clock* clock = nullptr;
     ToneDevice* tones = nullptr;
     ModuleLoader* modules = nullptr;
+    ColorPicker* colors = nullptr;
+    DocumentOpener* documents = nullptr;
 };
 
 // The installed services; every one is present while a ScopedServices lives.

@@ -69,10 +69,7 @@ std::intptr_t HeadlessDesktop::DialogBoxParam(const DialogTemplate& dialog, Wind
     auto window = std::make_unique<HeadlessWindow>(*this, procedure, dialog.title, outer,
                                                    dynamic_cast<HeadlessWindow*>(owner));
     for (const DialogControl& control : dialog.controls)
-        if (control.id != -1) {
-            HeadlessWindow& added = window->AddControl(control.id, control.text);
-            added.readOnly_ = control.readOnly;
-        }
+        if (control.id != -1) window->AddControl(control);
     openDialogs_.push_back(window.get());
     if (procedure(window.get(), Msg::InitDialog, 0, parameter)) {
         for (const DialogControl& control : dialog.controls)

@@ -82,12 +82,59 @@ bool HeadlessWindow::SetWindowText(std::string_view text) {
     return true;
 }
 
-HeadlessWindow& HeadlessWindow::AddControl(int id, std::string text) {
-    auto control =
-        std::make_unique<HeadlessWindow>(desktop_, nullptr, std::move(text), Rect{0, 0, 10, 10}, this, false);
-    HeadlessWindow& added = *control;
-    controls_[id] = std::move(control);
-    return added;
+HeadlessWindow& HeadlessWindow::AddControl(const DialogControl& control) {
+    auto added =
+        std::make_unique<HeadlessWindow>(desktop_, nullptr, control.text, Rect{0, 0, 10, 10}, this, false);
+    added->kind_ = control.kind;
+    added->readOnly_ = control.readOnly;
+    HeadlessWindow& result = *added;
+    controls_[control.id] = std::move(added);
+    return result;
+}
+
+void HeadlessWindow::Click(int id) {
+    auto found = controls_.find(id);
+    if (found == controls_.end() || !found->second->enabled_) return;
+    HeadlessWindow& control = *found->second;
+    if (control.kind_ == DialogControl::Kind::CheckBox) control.check_ = control.check_ ? 0 : 1;
+    if (control.kind_ == DialogControl::Kind::RadioButton) {
+        for (auto& [otherId, other] : controls_)
+            if (other->kind_ == DialogControl::Kind::RadioButton) other->check_ = 0;
+        control.check_ = 1;
+    }
+    SendMessage(Msg::Command, static_cast<WPARAM>(id), 0);
+}
+
+namespace {
+
+// Characters as an edit counts them: UTF-16 units.
+std::size_t Utf16Units(std::string_view utf8) {
+    std::size_t units = 0;
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte & 0xC0) != 0x80) ++units;
+        if (byte >= 0xF0) ++units;  // outside the basic plane: a surrogate pair
+    }
+    return units;
+}
+
+}  // namespace
+
+void HeadlessWindow::Type(int id, std::string_view text) {
+    auto found = controls_.find(id);
+    if (found == controls_.end()) return;
+    HeadlessWindow& edit = *found->second;
+    if (edit.kind_ != DialogControl::Kind::Edit || edit.readOnly_ || !edit.enabled_) return;
+    // A key per character: one that would pass the limit is refused, a shorter one may still fit.
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t next = i + 1;
+        while (next < text.size() && (static_cast<unsigned char>(text[next]) & 0xC0) == 0x80) ++next;
+        const std::string_view character = text.substr(i, next - i);
+        if (edit.textLimit_ <= 0 ||
+            Utf16Units(edit.title_) + Utf16Units(character) <= static_cast<std::size_t>(edit.textLimit_))
+            edit.title_.append(character);
+        i = next;
+    }
 }
 
 Window* HeadlessWindow::GetDlgItem(int id) {

@@ -74,8 +74,13 @@ public:
     }
     // Drawing calls that reached outside the client area.
     int OutsideDraws() const { return outsideDraws_; }
-    // Adds a dialog control with an identifier and a text (a dialog's child).
-    HeadlessWindow& AddControl(int id, std::string text);
+    // Adds a dialog control of its template (a dialog's child).
+    HeadlessWindow& AddControl(const DialogControl& control);
+    // The player's hand on a dialog: a click on a control, which ticks an automatic
+    // check box or radio button before the dialog hears of it, and typing at the end
+    // of an edit, which a read-only edit refuses and a limited one cuts at its limit.
+    void Click(int id);
+    void Type(int id, std::string_view text);
     bool IsReadOnly() const { return readOnly_; }
     int TextLimit() const { return textLimit_; }
     bool DialogEnded() const { return dialogEnded_; }
@@ -106,6 +111,7 @@ private:
     bool rasterise_ = true;
     bool recording_ = true;
     int outsideDraws_ = 0;
+    DialogControl::Kind kind_ = DialogControl::Kind::Static;
     bool readOnly_ = false;
     int check_ = 0;
     int textLimit_ = 0;

@@ -1,6 +1,7 @@
 #include "platform/qt/QtControl.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -110,17 +111,30 @@ int QtControl::GetCheck() const {
     return button && button->isChecked() ? 1 : 0;
 }
 
+void QtControl::SetReadOnly(QLineEdit* edit, bool readOnly) {
+    // A new palette restyles the field; most calls find it as it is.
+    if (edit->isReadOnly() == readOnly && edit->testAttribute(Qt::WA_SetPalette)) return;
+    edit->setReadOnly(readOnly);
+    QPalette palette = edit->palette();
+    const QPalette standard = QApplication::palette(edit);
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setBrush(group, QPalette::Base,
+                         standard.brush(group, readOnly ? QPalette::Window : QPalette::Base));
+    edit->setPalette(palette);
+}
+
 bool QtControl::SetReadOnly(bool readOnly) {
     auto* edit = qobject_cast<QLineEdit*>(widget_);
     if (!edit) return false;
-    edit->setReadOnly(readOnly);
+    SetReadOnly(edit, readOnly);
     return true;
 }
 
 bool QtControl::LimitText(int characters) {
     auto* edit = qobject_cast<QLineEdit*>(widget_);
     if (!edit) return false;
-    edit->setMaxLength(characters > 0 ? characters : 32767);
+    // Characters as Qt counts them, in UTF-16 units, as Windows' wide edits do.
+    edit->setMaxLength(characters > 0 ? characters : kUnlimitedText);
     return true;
 }
 

@@ -2,6 +2,7 @@
 // A control of a dialog as the game sees it: a label, a text field, a button,
 // a check box or a radio button, reached by its identifier.
 
+#include <QLineEdit>
 #include <QPointer>
 #include <QWidget>
 
@@ -31,6 +32,11 @@ public:
     bool InvalidateRect(const Rect*, bool) override;
 
     QWidget* Widget() const { return widget_; }
+    // A read-only edit shows the dialog's colour behind its text, as on Windows, so
+    // the one field open for typing stands out.
+    static void SetReadOnly(QLineEdit* edit, bool readOnly);
+    // The most an edit takes without a limit (EM_LIMITTEXT 0).
+    static constexpr int kUnlimitedText = 32767;
     // A text as a label without a buddy shows it.
     static QString WithoutMnemonics(const QString& text);
 

@@ -7,11 +7,13 @@
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimerEvent>
+#include <QWindow>
 
 namespace platform {
 
@@ -21,15 +23,34 @@ Rect ToRect(const QRect& r) {
     return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()};
 }
 
+// The templates were laid out in MS Sans Serif. A sans serif with Arial's metrics
+// (Liberation Sans, through fontconfig's alias) keeps their texts inside their boxes;
+// DejaVu Sans, wider for the same average character, would clip many of them.
+QFont MakeDialogFont() {
+    QFont font = QApplication::font();
+    font.setFamily(QStringLiteral("Arial"));
+    return font;
+}
+
 // The dialog base units of the dialog font, as Windows measures them.
-QSize BaseUnits() {
-    const QFontMetrics metrics(QApplication::font());
+QSize MeasureBaseUnits() {
+    const QFontMetrics metrics(QtDialog::DialogFont());
     const int alphabet =
         metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     return QSize((alphabet / 26 + 1) / 2, metrics.height());
 }
 
+const QSize& BaseUnits() {
+    static const QSize units = MeasureBaseUnits();
+    return units;
+}
+
 }  // namespace
+
+const QFont& QtDialog::DialogFont() {
+    static const QFont font = MakeDialogFont();
+    return font;
+}
 
 int QtDialog::UnitsToPixelsX(int units) {
     return units * BaseUnits().width() / 4;
@@ -42,8 +63,14 @@ QtDialog::QtDialog(const DialogTemplate& dialogTemplate, QWidget* owner, Window*
                    DialogProc procedure)
     : QDialog(owner), ownerWindow_(ownerWindow), procedure_(procedure), timers_(*this) {
     setWindowTitle(QString::fromUtf8(dialogTemplate.title));
-    if (!dialogTemplate.caption) setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    if (dialogTemplate.caption)
+        // A modal frame with a title and a close box, no minimising or maximising.
+        setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                       Qt::WindowCloseButtonHint);
+    else
+        setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setModal(true);
+    setFont(DialogFont());
     Build(dialogTemplate);
 }
 
@@ -76,7 +103,7 @@ void QtDialog::Build(const DialogTemplate& dialogTemplate) {
             }
             case DialogControl::Kind::Edit: {
                 auto* edit = new QLineEdit(this);
-                edit->setReadOnly(control.readOnly);
+                QtControl::SetReadOnly(edit, control.readOnly);
                 edit->setFrame(control.border);
                 widget = edit;
                 break;
@@ -152,6 +179,22 @@ void QtDialog::closeEvent(QCloseEvent* event) {
     Command(2);
 }
 
+void QtDialog::keyPressEvent(QKeyEvent* event) {
+    const bool plain = (event->modifiers() | Qt::KeypadModifier) == Qt::KeyboardModifiers(Qt::KeypadModifier);
+    if (!plain || (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter))
+        return QDialog::keyPressEvent(event);
+    // Enter presses the push button that has the focus, else the default one, and
+    // without one it asks the procedure for IDOK, as a Windows dialog does.
+    QPushButton* button = qobject_cast<QPushButton*>(focusWidget());
+    if (!button)
+        for (QPushButton* candidate : findChildren<QPushButton*>())
+            if (candidate->isDefault()) button = candidate;
+    if (!button)
+        Command(1);
+    else if (button->isEnabled() && button->isVisible())
+        button->click();
+}
+
 bool QtDialog::event(QEvent* event) {
     if (event->type() == PostedMessage::EventType()) {
         const auto* posted = static_cast<PostedMessage*>(event);
@@ -166,8 +209,20 @@ void QtDialog::timerEvent(QTimerEvent* event) {
         SendMessage(Msg::Timer, *id, 0);
 }
 
+QMargins QtDialog::Frame() const {
+    if (isVisible() && windowHandle()) return windowHandle()->frameMargins();
+    // Dialogs get the frame the owner has under the same window manager.
+    const auto* owner = dynamic_cast<const QWidget*>(ownerWindow_);
+    return owner && owner->windowHandle() ? owner->windowHandle()->frameMargins() : QMargins();
+}
+
 Rect QtDialog::GetWindowRect() const {
-    return ToRect(frameGeometry());
+    if (isVisible()) return ToRect(frameGeometry());
+    // Until it is shown, a dialog's position is its frame's (QWidget::move), and the
+    // frame is not yet known: centring must count it all the same.
+    const QMargins frame = Frame();
+    return {x(), y(), x() + width() + frame.left() + frame.right(),
+            y() + height() + frame.top() + frame.bottom()};
 }
 
 Rect QtDialog::GetClientRect() const {
@@ -181,11 +236,9 @@ bool QtDialog::MoveTo(int x, int y) {
 }
 
 bool QtDialog::MoveWindow(const Rect& outer, bool) {
-    const QRect frame = frameGeometry();
-    const QRect inner = geometry();
-    const int extraWidth = frame.width() - inner.width();
-    const int extraHeight = frame.height() - inner.height();
-    setFixedSize(std::max(1, outer.Width() - extraWidth), std::max(1, outer.Height() - extraHeight));
+    const QMargins frame = Frame();
+    setFixedSize(std::max(1, outer.Width() - frame.left() - frame.right()),
+                 std::max(1, outer.Height() - frame.top() - frame.bottom()));
     move(outer.left, outer.top);
     return true;
 }

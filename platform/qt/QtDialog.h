@@ -3,6 +3,8 @@
 // dialog font, commands and timers delivered to the dialog procedure.
 
 #include <QDialog>
+#include <QFont>
+#include <QMargins>
 #include <map>
 #include <memory>
 
@@ -44,6 +46,8 @@ public:
     LRESULT DefWindowProc(Msg message, WPARAM wParam, LPARAM lParam) override;
     bool DestroyWindow() override;
 
+    // The font of every dialog, the stand-in for the templates' MS Sans Serif.
+    static const QFont& DialogFont();
     // Pixels of a length in dialog units, across and down, in the dialog font.
     static int UnitsToPixelsX(int units);
     static int UnitsToPixelsY(int units);
@@ -54,11 +58,14 @@ public slots:
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
 
 private:
     void Build(const DialogTemplate& dialogTemplate);
     void Command(int id);
+    // The window manager's frame around the dialog; before it is shown, the owner's.
+    QMargins Frame() const;
 
     Window* ownerWindow_;
     DialogProc procedure_;

@@ -259,6 +259,15 @@ void QtMainWindow::WaitForFrame() {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
 }
 
+void QtMainWindow::WaitForGeometry(const QRect& before) {
+    // The window manager maximises and restores in its own time; until it has, the
+    // window would report its old rectangle, and a dialog would centre over that.
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 1000 && frameGeometry() == before)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+}
+
 Rect QtMainWindow::GetWindowRect() const {
     return ToRect(frameGeometry());
 }
@@ -279,6 +288,8 @@ bool QtMainWindow::MoveWindow(const Rect& outer, bool) {
 
 bool QtMainWindow::ShowWindow(ShowCommand command) {
     const bool wasVisible = isVisible();
+    const QRect frameBefore = frameGeometry();
+    const bool wasMaximized = windowState() & Qt::WindowMaximized;
     switch (command) {
         case ShowCommand::Hide:
             hide();
@@ -296,6 +307,8 @@ bool QtMainWindow::ShowWindow(ShowCommand command) {
             show();
             break;
     }
+    if (framed_ && wasVisible && wasMaximized != static_cast<bool>(windowState() & Qt::WindowMaximized))
+        WaitForGeometry(frameBefore);
     if (!framed_) {
         // Until the frame is known the window stood at the outer rectangle it was
         // created with; now it can be put there exactly, frame included.

@@ -66,6 +66,8 @@ private:
     void OnKeyPress(QKeyEvent* event);
     void PaintInvalid();
     void WaitForFrame();
+    // Until the frame has left the rectangle it had, at most a second.
+    void WaitForGeometry(const QRect& before);
     void UpdateMinimumSize();
     void ApplyOuterRect(const Rect& outer);
     void TrackNormalRect();

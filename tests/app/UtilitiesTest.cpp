@@ -64,7 +64,11 @@ TEST_F(UtilitiesTest, CenterOnParentKeepsTheSizeAndTruncatesTowardZero) {
 // Dialog texts are cut to the caller's buffer, and a missing control is no error.
 TEST_F(UtilitiesTest, ItemTextsReachOnlyExistingControlsAndRespectTheBuffer) {
     platform::HeadlessWindow dialog(headless.desktop, nullptr, "", {0, 0, 300, 200});
-    platform::HeadlessWindow& name = dialog.AddControl(1001, "Hello");
+    platform::DialogControl edit;
+    edit.kind = platform::DialogControl::Kind::Edit;
+    edit.id = 1001;
+    edit.text = "Hello";
+    platform::HeadlessWindow& name = dialog.AddControl(edit);
     std::string buffer = "junk";
     GetItemText(&dialog, 1001, buffer, 100);
     EXPECT_EQ(buffer, "Hello");

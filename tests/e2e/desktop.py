@@ -43,16 +43,30 @@ class Deckfall:
     def store_path(self):
         return os.path.join(self.config_home, "Quillmoor", "Deckfall", "settings.db")
 
-    def start(self, settle=0.5):
-        """Starts the program and waits for its window, then settle seconds for the window manager."""
+    def start(self, close_welcome=True, settle=0.5):
+        """Starts the program; unless told otherwise, waits for the welcome dialog that opens over
+        the first game (the option is on unless a test turned it off) and closes it; then waits
+        settle seconds for the window manager."""
         env = dict(os.environ, XDG_CONFIG_HOME=self.config_home, SDL_AUDIODRIVER="dummy")
         env.pop("QT_QPA_PLATFORM", None)
         self.stderr = tempfile.TemporaryFile(mode="w+")
         self.process = subprocess.Popen([self.program], cwd=os.path.dirname(self.program), env=env,
                                         stderr=self.stderr)
-        self.window = self.wait_for_window("^Deckfall$")
-        time.sleep(settle)
+        # Paused while the welcome dialog is open.
+        self.window = self.wait_for_window("^Deckfall( - Paused)?$")
+        if close_welcome:
+            welcome = self.wait_for_window("^Welcome to Deckfall!$")
+            run("xdotool", "windowactivate", "--sync", welcome)
+            run("xdotool", "key", "Return")
+            self.wait_for_title("Deckfall")
+        time.sleep(settle)  # let the window manager settle the frame
         return self
+
+    def wait_for_title(self, title, timeout=10):
+        deadline = time.time() + timeout
+        while self.title() != title:
+            assert time.time() < deadline, f"title {self.title()!r}, waited for {title!r}"
+            time.sleep(0.1)
 
     def wait_for_window(self, name, timeout=15):
         deadline = time.time() + timeout
@@ -81,14 +95,16 @@ class Deckfall:
         state = run("xprop", "-id", self.window, "_NET_WM_STATE")
         return "_NET_WM_STATE_MAXIMIZED_VERT" in state and "_NET_WM_STATE_MAXIMIZED_HORZ" in state
 
-    def outer_rect(self):
-        """(left, top, width, height) of the window with its frame, in screen pixels."""
-        info = run("xwininfo", "-id", self.window)
+    def outer_rect(self, window=None):
+        """(left, top, width, height) of the window (the main one unless given) with its frame, in
+        screen pixels."""
+        window = window or self.window
+        info = run("xwininfo", "-id", window)
         x = int(re.search(r"Absolute upper-left X:\s+(-?\d+)", info).group(1))
         y = int(re.search(r"Absolute upper-left Y:\s+(-?\d+)", info).group(1))
         w = int(re.search(r"Width:\s+(\d+)", info).group(1))
         h = int(re.search(r"Height:\s+(\d+)", info).group(1))
-        extents = run("xprop", "-id", self.window, "_NET_FRAME_EXTENTS")
+        extents = run("xprop", "-id", window, "_NET_FRAME_EXTENTS")
         left, right, top, bottom = (int(v) for v in re.findall(r"\d+", extents.split("=")[-1]))
         return x - left, y - top, w + left + right, h + top + bottom
 
@@ -143,10 +159,25 @@ class Picture:
         return runs
 
 
-def read_settings(store_path):
-    """Every value of the settings key: lower-cased name → value."""
+def write_texts(store_path, key_path, values):
+    """Stores text values (name → text) under the key, making the key and those above it as the
+    program does."""
+    with sqlite3.connect(store_path) as db:
+        key = None
+        parts = key_path.split("\\")
+        for end in range(1, len(parts) + 1):
+            path = "\\".join(parts[:end])
+            row = db.execute("SELECT id FROM registry_key WHERE path = ?", (path,)).fetchone()
+            key = row[0] if row else db.execute("INSERT INTO registry_key (parent, path) VALUES (?, ?)",
+                                                (key, path)).lastrowid
+        db.executemany("INSERT OR REPLACE INTO registry_value (key, name, type, data) VALUES (?, ?, 1, ?)",
+                       [(key, name, text.encode()) for name, text in values.items()])
+
+
+def read_settings(store_path, key_path=SETTINGS_KEY):
+    """Every value of the key: lower-cased name → number, or text as UTF-8 bytes."""
     with sqlite3.connect(store_path) as db:
         rows = db.execute(
             "SELECT v.name, v.data FROM registry_value v JOIN registry_key k ON v.key = k.id "
-            "WHERE lower(k.path) = ?", (SETTINGS_KEY,)).fetchall()
+            "WHERE lower(k.path) = ?", (key_path.lower(),)).fetchall()
     return {name.lower(): data for name, data in rows}

@@ -1,0 +1,22 @@
+#include "dialogs/AboutDlgProc.h"
+
+#include "app/Utilities.h"
+#include "platform/Desktop.h"
+#include "platform/Window.h"
+
+std::intptr_t AboutDlgProc(platform::Window* dialog, platform::Msg message, platform::WPARAM wParam,
+                           platform::LPARAM) {
+    switch (message) {
+        case platform::Msg::InitDialog:
+            CenterOnParent(dialog);
+            return 1;
+        case platform::Msg::Command: {
+            const int id = platform::LoWord(wParam);
+            if (id != platform::IDOK && id != platform::IDCANCEL) return 0;
+            dialog->EndDialog(id);
+            return 1;
+        }
+        default:
+            return 0;
+    }
+}
