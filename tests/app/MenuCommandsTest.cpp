@@ -5,7 +5,7 @@
 #include "app/Registry.h"
 #include "dialogs/CHighScoreDlg.h"
 #include "resources/DialogTemplates.h"
-#include "tests/engine/GameFixture.h"
+#include "tests/support/GameFixture.h"
 
 namespace enginetest {
 namespace {

@@ -71,7 +71,7 @@ protected:
 // Each control stands where its dialog units put it, in template order, with its text.
 TEST_F(QtDialogsTest, EveryControlOfEveryTemplateIsBuiltWhereItsUnitsSay) {
     const std::map<Kind, const char*> classes = {{Kind::Static, "QLabel"},
-                                                 {Kind::Icon, "QLabel"},
+                                                 {Kind::Icon, "platform::IconControl"},
                                                  {Kind::Edit, "QLineEdit"},
                                                  {Kind::PushButton, "QPushButton"},
                                                  {Kind::DefaultPushButton, "QPushButton"},
