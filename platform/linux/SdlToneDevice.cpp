@@ -48,9 +48,12 @@ void SdlToneDevice::Open() {
         ReportSilent("the SDL2 library (libSDL2-2.0.so.0) cannot be loaded");
         return;
     }
-    if (sdl_->InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        ReportSilent(sdl_->GetError());
-        return;
+    {
+        const std::lock_guard devices(SdlAudioLibrary::DeviceMutex());
+        if (sdl_->InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            ReportSilent(sdl_->GetError());
+            return;
+        }
     }
     audioStarted_ = true;
     const std::lock_guard lock(mutex_);
@@ -70,6 +73,7 @@ bool SdlToneDevice::OpenDevice() {
     wanted.channels = 1;
     wanted.samples = kDevicePeriod;
     SDL_AudioSpec obtained{};
+    const std::lock_guard devices(SdlAudioLibrary::DeviceMutex());
     device_ = sdl_->OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
     if (device_ == 0) {
         rate_ = 0;
@@ -98,6 +102,7 @@ SdlToneDevice::~SdlToneDevice() {
     if (idleWatch_.joinable()) idleWatch_.join();
     CloseDevice();
     if (audioStarted_) {
+        const std::lock_guard devices(SdlAudioLibrary::DeviceMutex());
         sdl_->QuitSubSystem(SDL_INIT_AUDIO);
     }
 }
@@ -202,6 +207,7 @@ bool SdlToneDevice::QueueSamples(unsigned frequency, std::uint64_t samples) {
 
 void SdlToneDevice::CloseDevice() {
     if (device_ != 0) {
+        const std::lock_guard devices(SdlAudioLibrary::DeviceMutex());
         sdl_->CloseAudioDevice(device_);
         device_ = 0;
     }
