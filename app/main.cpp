@@ -5,6 +5,7 @@
 #include "diag/Diagnostics.h"
 #include "platform/Services.h"
 #include "platform/linux/DlModuleLoader.h"
+#include "platform/linux/FluidSynthMusicPlayer.h"
 #include "platform/linux/SdlToneDevice.h"
 #include "platform/linux/SqliteSettingsStore.h"
 #include "platform/linux/SystemClock.h"
@@ -19,7 +20,7 @@ CMainWindow mainWindow;
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    // Before anything that could fault: the Qt host, the store and the tone device all load
+    // Before anything that could fault: the Qt host, the store and the sound devices all load
     // libraries of the system.
     InitDiagnostics();
     if (!platform::QtHost::CheckDisplay()) return 1;
@@ -28,9 +29,16 @@ int main(int argc, char* argv[]) {
     platform::FlushingClock clock(systemClock);
     const auto settings = platform::SqliteSettingsStore::Open(platform::SqliteSettingsStore::DefaultPath());
     platform::SdlToneDevice tones(clock);
-    host.AfterFirstFrame([&tones] { tones.OpenInBackground(); });
+    platform::FluidSynthMusicPlayer music(
+        [&host](std::function<void()> work) { host.RunOnMainThread(std::move(work)); });
+    // The sound system and the synthesiser load beside the program once its first frame is out.
+    host.AfterFirstFrame([&tones, &music] {
+        tones.OpenInBackground();
+        music.Start();
+    });
     platform::DlModuleLoader modules;
-    const platform::ScopedServices services({&host.GetDesktop(), settings.get(), &clock, &tones, &modules});
+    const platform::ScopedServices services(
+        {&host.GetDesktop(), settings.get(), &clock, &tones, &modules, &music});
 
     // The command line is not used.
     const int exitCode = WinMain(platform::ShowCommand::Normal);

@@ -6,6 +6,7 @@
 #include "platform/Clock.h"
 #include "platform/Desktop.h"
 #include "platform/ModuleLoader.h"
+#include "platform/MusicPlayer.h"
 #include "platform/SettingsStore.h"
 #include "platform/ToneDevice.h"
 
@@ -17,6 +18,7 @@ struct Services {
     Clock* clock = nullptr;
     ToneDevice* tones = nullptr;
     ModuleLoader* modules = nullptr;
+    MusicPlayer* music = nullptr;
 };
 
 // The installed services; every one is present while a ScopedServices lives.

@@ -1,11 +1,13 @@
 #pragma once
 // Everything a headless run needs, installed for the object's lifetime: the
-// desktop, a virtual clock, recorded tones and in-process modules. The settings
-// store is the caller's (an in-memory one for tests and the simulator).
+// desktop, a virtual clock, recorded tones, in-process modules and scripted
+// songs. The settings store is the caller's (an in-memory one for tests and the
+// simulator).
 
 #include "platform/Services.h"
 #include "platform/headless/HeadlessDesktop.h"
 #include "platform/headless/HeadlessModuleLoader.h"
+#include "platform/headless/HeadlessMusicPlayer.h"
 #include "platform/headless/HeadlessToneDevice.h"
 #include "platform/headless/VirtualClock.h"
 
@@ -14,12 +16,15 @@ namespace platform {
 class HeadlessPlatform {
 public:
     explicit HeadlessPlatform(SettingsStore& settings)
-        : desktop(clock), tones(clock), scope_(Services{&desktop, &settings, &clock, &tones, &modules}) {}
+        : desktop(clock),
+          tones(clock),
+          scope_(Services{&desktop, &settings, &clock, &tones, &modules, &music}) {}
 
     VirtualClock clock;
     HeadlessDesktop desktop;
     HeadlessToneDevice tones;
     HeadlessModuleLoader modules;
+    HeadlessMusicPlayer music;
 
 private:
     ScopedServices scope_;
