@@ -3,6 +3,7 @@
 namespace platform {
 
 std::uint32_t HeadlessMusicPlayer::Open(std::string_view file, MusicDeviceId& device) {
+    asked_.emplace_back(file);
     if (!files_.contains(file)) return MCIERR_FILE_NOT_FOUND;
     device = ++lastId_;
     devices_[device] = {std::string(file)};

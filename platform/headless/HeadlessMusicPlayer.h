@@ -22,7 +22,8 @@ public:
     // The songs playing reach their end. False when none was playing.
     bool EndSong();
 
-    // Every file started, in order.
+    // Every name asked to open, found or not, and every file started, in order.
+    const std::vector<std::string>& Asked() const { return asked_; }
     const std::vector<std::string>& Played() const { return played_; }
     // The files playing now, their end not yet reported.
     std::vector<std::string> Sounding() const;
@@ -36,6 +37,7 @@ private:
     std::set<std::string, std::less<>> files_;
     std::map<MusicDeviceId, Device> devices_;
     MusicDeviceId lastId_ = 0;
+    std::vector<std::string> asked_;
     std::vector<std::string> played_;
 };
 
