@@ -6,6 +6,7 @@
 #include "platform/Services.h"
 #include "platform/linux/DlModuleLoader.h"
 #include "platform/linux/FluidSynthMusicPlayer.h"
+#include "platform/linux/SdlAudioOutput.h"
 #include "platform/linux/SdlToneDevice.h"
 #include "platform/linux/SqliteSettingsStore.h"
 #include "platform/linux/SystemClock.h"
@@ -28,9 +29,11 @@ int main(int argc, char* argv[]) {
     platform::SystemClock systemClock;
     platform::FlushingClock clock(systemClock);
     const auto settings = platform::SqliteSettingsStore::Open(platform::SqliteSettingsStore::DefaultPath());
-    platform::SdlToneDevice tones(clock);
+    // The tones and the music share one output device, which mixes them.
+    platform::SdlAudioOutput output;
+    platform::SdlToneDevice tones(output, clock);
     platform::FluidSynthMusicPlayer music(
-        [&host](std::function<void()> work) { host.RunOnMainThread(std::move(work)); });
+        output, [&host](std::function<void()> work) { host.RunOnMainThread(std::move(work)); });
     // The sound system and the synthesiser load beside the program once its first frame is out.
     host.AfterFirstFrame([&tones, &music] {
         tones.OpenInBackground();

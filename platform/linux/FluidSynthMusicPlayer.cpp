@@ -11,7 +11,7 @@
 
 #include "platform/linux/FluidSynthLibrary.h"
 #include "platform/linux/MidiFile.h"
-#include "platform/linux/SdlAudioLibrary.h"
+#include "platform/linux/SdlAudioOutput.h"
 
 namespace platform {
 
@@ -19,10 +19,6 @@ namespace {
 
 using Steady = std::chrono::steady_clock;
 
-constexpr int kRate = 44100;
-// A long period: music wants no quick answer, and every period wakes SDL's thread.
-constexpr Uint16 kPeriod = 4096;
-constexpr int kChannels = 2;
 // The songs peak near a third of full scale and sit well under the tones' square waves, whose
 // level is a quarter of it throughout.
 constexpr double kGain = 1.0;
@@ -63,24 +59,23 @@ std::vector<std::filesystem::path> DataFolders() {
 
 }  // namespace
 
-// The synthesiser and the output device. The sound thread sets them up; what SDL's
-// callback reads changes only under the device's lock.
+// The synthesiser and what it plays. The sound thread sets them up; what the output's
+// renderer reads changes only under the output's music lock.
 struct FluidSynthMusicPlayer::Sound {
-    const SdlAudioLibrary* sdl = nullptr;
     const FluidSynthLibrary* fluid = nullptr;
-    bool audioStarted = false;
-    SDL_AudioDeviceID device = 0;
-    // Destroyed player first, settings last, once the device is closed.
+    bool holding = false;  // the output is held for the music
+    // Destroyed player first, settings last, once the output renders them no more.
     std::unique_ptr<fluid_settings_t, SettingsDeleter> settings{nullptr, {nullptr}};
     std::unique_ptr<fluid_synth_t, SynthDeleter> synth{nullptr, {nullptr}};
     std::unique_ptr<fluid_player_t, PlayerDeleter> player{nullptr, {nullptr}};
     std::uint64_t play = 0;  // the play being rendered, until its end is told
 };
 
-FluidSynthMusicPlayer::FluidSynthMusicPlayer(MainThreadPost toMainThread,
+FluidSynthMusicPlayer::FluidSynthMusicPlayer(SdlAudioOutput& output, MainThreadPost toMainThread,
                                              std::vector<std::filesystem::path> soundfonts,
                                              std::chrono::milliseconds idleClose)
-    : toMainThread_(std::move(toMainThread)),
+    : output_(output),
+      toMainThread_(std::move(toMainThread)),
       soundfonts_(std::move(soundfonts)),
       idleClose_(idleClose),
       self_(std::make_shared<FluidSynthMusicPlayer*>(this)),
@@ -93,10 +88,7 @@ FluidSynthMusicPlayer::~FluidSynthMusicPlayer() {
     }
     changed_.notify_all();
     if (thread_.joinable()) thread_.join();
-    if (sound_->audioStarted) {
-        const std::lock_guard devices(SdlAudioLibrary::DeviceMutex());
-        sound_->sdl->QuitSubSystem(SDL_INIT_AUDIO);
-    }
+    if (sound_->synth) output_.SetMusic(nullptr, nullptr);
 }
 
 std::vector<std::filesystem::path> FluidSynthMusicPlayer::Soundfonts() {
@@ -212,7 +204,7 @@ void FluidSynthMusicPlayer::Run() {
         }
         if (current_ != 0 && !reported_ && timed) {
             changed_.wait_until(lock, endsAt);
-        } else if (current_ == 0 && sound_->device != 0) {
+        } else if (current_ == 0 && sound_->holding) {
             if (Steady::now() < idleSince + idleClose_) {
                 changed_.wait_until(lock, idleSince + idleClose_);
             } else {
@@ -230,8 +222,6 @@ void FluidSynthMusicPlayer::Run() {
 
 void FluidSynthMusicPlayer::Load() {
     Sound& s = *sound_;
-    s.sdl = SdlAudioLibrary::Get();
-    if (!s.sdl) return GoSilent("the SDL2 library (libSDL2-2.0.so.0) cannot be loaded");
     s.fluid = FluidSynthLibrary::Get();
     if (!s.fluid)
         return GoSilent(
@@ -254,7 +244,7 @@ void FluidSynthMusicPlayer::Load() {
     s.settings = {s.fluid->NewSettings(), {s.fluid}};
     if (!s.settings) return GoSilent("FluidSynth cannot start");
     fluid_settings_t* settings = s.settings.get();
-    s.fluid->SetNum(settings, "synth.sample-rate", kRate);
+    s.fluid->SetNum(settings, "synth.sample-rate", SdlAudioOutput::kRate);
     s.fluid->SetNum(settings, "synth.gain", kGain);
     // The songs' time is the samples rendered, so a song keeps its tempo whatever the device does.
     s.fluid->SetStr(settings, "player.timing-source", "sample");
@@ -269,25 +259,25 @@ void FluidSynthMusicPlayer::Load() {
     if (s.fluid->SoundfontLoad(s.synth.get(), soundfont.c_str(), 1) == FLUID_FAILED)
         return GoSilent(soundfont.string() +
                         " cannot be read as a soundfont; install the package timgm6mb-soundfont");
+    output_.SetMusic(&FluidSynthMusicPlayer::Render, this);
 }
 
 bool FluidSynthMusicPlayer::Switch(const Wanted& next) {
     Sound& s = *sound_;
     if (silent_) return false;
     if (!next.song) {
-        if (s.device == 0) return false;
-        // Stopped at once: the callback renders nothing without a player.
-        s.sdl->LockAudioDevice(s.device);
+        if (!s.holding) return false;
+        // Stopped at once: nothing is rendered without a player.
+        const auto lock = output_.LockMusic();
         s.player.reset();
         s.play = 0;
         s.fluid->AllSoundsOff(s.synth.get(), -1);
-        s.sdl->UnlockAudioDevice(s.device);
         return false;
     }
-    if (s.device == 0 && !OpenOutput()) return false;
-    // The player hooks into the synthesiser's rendering: made and dropped while the callback
-    // cannot run.
-    s.sdl->LockAudioDevice(s.device);
+    if (!s.holding && !OpenOutput()) return false;
+    // The player hooks into the synthesiser's rendering: made and dropped while the output
+    // cannot render.
+    const auto lock = output_.LockMusic();
     s.player.reset();
     s.player = {s.fluid->NewPlayer(s.synth.get()), {s.fluid}};
     const std::vector<std::uint8_t>& bytes = next.song->Bytes();
@@ -301,45 +291,29 @@ bool FluidSynthMusicPlayer::Switch(const Wanted& next) {
         s.player.reset();
         s.play = 0;
     }
-    s.sdl->UnlockAudioDevice(s.device);
     return playing;
 }
 
 bool FluidSynthMusicPlayer::OpenOutput() {
-    Sound& s = *sound_;
-    SDL_AudioSpec wanted{};
-    wanted.freq = kRate;
-    wanted.format = AUDIO_S16SYS;
-    wanted.channels = kChannels;
-    wanted.samples = kPeriod;
-    wanted.callback = &FluidSynthMusicPlayer::Render;
-    wanted.userdata = this;
     std::string failure;
-    {
-        const std::lock_guard devices(SdlAudioLibrary::DeviceMutex());
-        if (!s.audioStarted && s.sdl->InitSubSystem(SDL_INIT_AUDIO) == 0) s.audioStarted = true;
-        // SDL converts to what the device takes: the synthesiser keeps its one rate.
-        if (s.audioStarted) s.device = s.sdl->OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
-        if (s.device == 0) failure = s.sdl->GetError();
-    }
-    if (s.device == 0) {
-        GoSilent(failure.empty() ? "no audio device" : failure);
+    if (!output_.Hold(SdlAudioOutput::User::Music, failure)) {
+        GoSilent(failure);
         return false;
     }
-    s.sdl->PauseAudioDevice(s.device, 0);
+    sound_->holding = true;
     return true;
 }
 
 void FluidSynthMusicPlayer::CloseOutput() {
     Sound& s = *sound_;
-    if (s.device == 0) return;
+    if (!s.holding) return;
     {
-        const std::lock_guard devices(SdlAudioLibrary::DeviceMutex());
-        s.sdl->CloseAudioDevice(s.device);
+        const auto lock = output_.LockMusic();
+        s.player.reset();
+        s.play = 0;
     }
-    s.device = 0;
-    s.player.reset();
-    s.play = 0;
+    output_.Release(SdlAudioOutput::User::Music);
+    s.holding = false;
 }
 
 void FluidSynthMusicPlayer::GoSilent(const std::string& reason) {
@@ -348,15 +322,15 @@ void FluidSynthMusicPlayer::GoSilent(const std::string& reason) {
     silent_ = true;
 }
 
-void FluidSynthMusicPlayer::Render(void* userdata, std::uint8_t* stream, int bytes) {
+void FluidSynthMusicPlayer::Render(void* userdata, std::int16_t* stereo, int frames) {
     auto& self = *static_cast<FluidSynthMusicPlayer*>(userdata);
     Sound& s = *self.sound_;
     if (!s.player) {
-        std::memset(stream, 0, static_cast<std::size_t>(bytes));
+        std::memset(stereo, 0,
+                    static_cast<std::size_t>(frames) * SdlAudioOutput::kChannels * sizeof(std::int16_t));
         return;
     }
-    const int frames = bytes / static_cast<int>(kChannels * sizeof(std::int16_t));
-    s.fluid->WriteS16(s.synth.get(), frames, stream, 0, kChannels, stream, 1, kChannels);
+    s.fluid->WriteS16(s.synth.get(), frames, stereo, 0, 2, stereo, 1, 2);
     if (s.play == 0 || s.fluid->PlayerGetStatus(s.player.get()) != FLUID_PLAYER_DONE) return;
     {
         const std::lock_guard lock(self.mutex_);

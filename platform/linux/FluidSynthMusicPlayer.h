@@ -16,25 +16,25 @@
 namespace platform {
 
 class MidiFile;
+class SdlAudioOutput;
 
-// Songs played by FluidSynth with a General MIDI soundfont, on an SDL output
-// device of their own beside the tones' (the sound server or ALSA's mixer joins
-// the two). Opening reads and checks the file on the caller's thread; the
-// synthesiser, the soundfont and the device belong to a sound thread, which
+// Songs played by FluidSynth with a General MIDI soundfont, mixed with the tones
+// on the program's SDL output. Opening reads and checks the file on the caller's
+// thread; the synthesiser and the soundfont belong to a sound thread, which
 // loads them when the first song is wanted and once Start has been called.
 //
 // The end of a song is handed to the window's thread through toMainThread and
 // posted there. Without FluidSynth, a soundfont or an audio device the songs are
 // silent (one line on stderr says why) and end after their length all the same.
-// A device with nothing to play closes after idleClose, so music switched off
-// leaves no thread of SDL waking.
+// With nothing to play the music lets the output go after idleClose, so music
+// switched off leaves no thread of SDL waking.
 class FluidSynthMusicPlayer final : public MusicPlayer {
 public:
     using MainThreadPost = std::function<void(std::function<void()>)>;
 
-    explicit FluidSynthMusicPlayer(MainThreadPost toMainThread,
-                                   std::vector<std::filesystem::path> soundfonts = Soundfonts(),
-                                   std::chrono::milliseconds idleClose = std::chrono::seconds(1));
+    FluidSynthMusicPlayer(SdlAudioOutput& output, MainThreadPost toMainThread,
+                          std::vector<std::filesystem::path> soundfonts = Soundfonts(),
+                          std::chrono::milliseconds idleClose = std::chrono::seconds(1));
     ~FluidSynthMusicPlayer() override;
     FluidSynthMusicPlayer(const FluidSynthMusicPlayer&) = delete;
     FluidSynthMusicPlayer& operator=(const FluidSynthMusicPlayer&) = delete;
@@ -74,8 +74,9 @@ private:
     bool OpenOutput();
     void CloseOutput();
     void GoSilent(const std::string& reason);
-    static void Render(void* self, std::uint8_t* stream, int bytes);
+    static void Render(void* self, std::int16_t* stereo, int frames);
 
+    SdlAudioOutput& output_;
     const MainThreadPost toMainThread_;
     const std::vector<std::filesystem::path> soundfonts_;
     const std::chrono::milliseconds idleClose_;
@@ -97,7 +98,7 @@ private:
     std::uint64_t finished_ = 0;  // the last play SDL's callback rendered to its end
     bool reported_ = false;       // the end of current_ has gone to the window's thread
 
-    // The sound thread's own, and SDL's callback's under the device lock.
+    // The sound thread's own, and the output's renderer's under the music lock.
     std::unique_ptr<Sound> sound_;
     std::thread thread_;
 };

@@ -5,16 +5,11 @@
 
 #include <SDL.h>
 
-#include <mutex>
-
 namespace platform {
 
 struct SdlAudioLibrary {
     // The library, loaded once for the process; null when it cannot be loaded.
     static const SdlAudioLibrary* Get();
-    // Held around starting and stopping the audio subsystem and opening and closing devices:
-    // the tones and the music do so on threads of their own, and SDL does not guard them.
-    static std::mutex& DeviceMutex();
 
     decltype(&SDL_SetHint) SetHint;
     decltype(&SDL_InitSubSystem) InitSubSystem;
@@ -24,11 +19,6 @@ struct SdlAudioLibrary {
     decltype(&SDL_CloseAudioDevice) CloseAudioDevice;
     decltype(&SDL_PauseAudioDevice) PauseAudioDevice;
     decltype(&SDL_GetAudioDeviceStatus) GetAudioDeviceStatus;
-    decltype(&SDL_QueueAudio) QueueAudio;
-    decltype(&SDL_GetQueuedAudioSize) GetQueuedAudioSize;
-    decltype(&SDL_ClearQueuedAudio) ClearQueuedAudio;
-    decltype(&SDL_LockAudioDevice) LockAudioDevice;
-    decltype(&SDL_UnlockAudioDevice) UnlockAudioDevice;
 };
 
 }  // namespace platform

@@ -5,6 +5,10 @@
 
 #include "platform/linux/FluidSynthMusicPlayer.h"
 
+#include "platform/linux/SdlAudioOutput.h"
+#include "platform/linux/SdlToneDevice.h"
+#include "platform/linux/SystemClock.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -140,7 +144,8 @@ TEST(FluidSynthMusicPlayerTest, ASongRendersToAudibleSamplesAndItsEndReachesTheW
     MainThread main;
     RecordingWindow window;
     {
-        platform::FluidSynthMusicPlayer player([&main](auto work) { main.Post(std::move(work)); });
+        platform::SdlAudioOutput output;
+        platform::FluidSynthMusicPlayer player(output, [&main](auto work) { main.Post(std::move(work)); });
         MusicDeviceId device = 0;
         ASSERT_EQ(player.Open(song, device), 0u);
         ASSERT_EQ(player.Play(device, &window), 0u);
@@ -161,6 +166,56 @@ TEST(FluidSynthMusicPlayerTest, ASongRendersToAudibleSamplesAndItsEndReachesTheW
     EXPECT_GT(LoudestLevel(samples, 2 * 4410), 500.0);
 }
 
+// How strongly a frequency sounds in the loudest tenth of a second of the left channel, as the
+// amplitude of its sine (Goertzel's filter).
+double StrongestAt(const std::vector<std::int16_t>& stereo, double frequency, double rate) {
+    const std::size_t window = static_cast<std::size_t>(rate / 10);
+    const double coefficient = 2 * std::cos(2 * M_PI * frequency / rate);
+    double strongest = 0;
+    for (std::size_t start = 0; 2 * (start + window) <= stereo.size(); start += window / 2) {
+        double previous = 0;
+        double before = 0;
+        for (std::size_t i = start; i < start + window; ++i) {
+            const double next = stereo[2 * i] + coefficient * previous - before;
+            before = previous;
+            previous = next;
+        }
+        const double power = previous * previous + before * before - coefficient * previous * before;
+        strongest = std::max(strongest, 2 * std::sqrt(power) / window);
+    }
+    return strongest;
+}
+
+// SDL's disk and dummy drivers open one device at a time; the tones and the music share theirs.
+TEST(FluidSynthMusicPlayerTest, TonesAndMusicSoundTogether) {
+    const std::string song = WriteFile("together.mid", ShortSong());
+    const std::string output = TempPath("together.raw");
+    UseDiskDriver(output);
+    MainThread main;
+    RecordingWindow window;
+    platform::SystemClock clock;
+    testing::internal::CaptureStderr();
+    {
+        platform::SdlAudioOutput output;
+        platform::SdlToneDevice tones(output, clock);
+        platform::FluidSynthMusicPlayer player(output, [&main](auto work) { main.Post(std::move(work)); });
+        MusicDeviceId device = 0;
+        ASSERT_EQ(player.Open(song, device), 0u);
+        ASSERT_EQ(player.Play(device, &window), 0u);
+        player.Start();
+        tones.Beep(440, 600);
+        main.RunUntil([&] { return !window.notifications.empty(); });
+    }
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said.find("silent"), std::string::npos) << said;
+    const std::vector<std::int16_t> samples = ReadSamples(output);
+    fs::remove(output);
+    fs::remove(song);
+    // The square wave's fundamental is 4/pi of its height, 8192; the song opens on middle C.
+    EXPECT_GT(StrongestAt(samples, 440, 48000), 5000.0);
+    EXPECT_GT(StrongestAt(samples, 261.6, 48000), 300.0);
+}
+
 TEST(FluidSynthMusicPlayerTest, WithoutASoundfontSongsAreSilentYetEndAndTheReasonIsToldOnce) {
     const std::string song = WriteFile("silent.mid", ShortSong());
     const std::string output = TempPath("silent.raw");
@@ -169,7 +224,8 @@ TEST(FluidSynthMusicPlayerTest, WithoutASoundfontSongsAreSilentYetEndAndTheReaso
     RecordingWindow window;
     testing::internal::CaptureStderr();
     {
-        platform::FluidSynthMusicPlayer player([&main](auto work) { main.Post(std::move(work)); },
+        platform::SdlAudioOutput output;
+        platform::FluidSynthMusicPlayer player(output, [&main](auto work) { main.Post(std::move(work)); },
                                                {"/nonexistent/default-GM.sf2"});
         player.Start();
         for (int round = 1; round <= 2; ++round) {
@@ -193,7 +249,8 @@ TEST(FluidSynthMusicPlayerTest, WithoutASoundfontSongsAreSilentYetEndAndTheReaso
 TEST(FluidSynthMusicPlayerTest, OpeningRefusesWhatIsNoSongAndClosingAPlayingSongReportsItAborted) {
     const std::string song = WriteFile("open.mid", ShortSong());
     const std::string text = WriteFile("text.mid", {'n', 'o', 't', ' ', 'M', 'I', 'D', 'I'});
-    platform::FluidSynthMusicPlayer player([](auto) { FAIL() << "no song may end"; });
+    platform::SdlAudioOutput output;
+    platform::FluidSynthMusicPlayer player(output, [](auto) { FAIL() << "no song may end"; });
     RecordingWindow window;
     MusicDeviceId device = 0;
     EXPECT_EQ(player.Open(TempPath("missing.mid"), device), platform::MCIERR_FILE_NOT_FOUND);
