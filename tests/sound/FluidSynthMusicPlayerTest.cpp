@@ -1,7 +1,7 @@
-// The music's real path: FluidSynth renders a song of our own through SDL's disk
-// driver, and the song's end reaches the window's thread; without a soundfont the
-// songs are silent but still end; and what the player does without its sound
-// thread: errors, and the report of a song closed while it plays.
+// The music's real path: FluidSynth renders a song of our own beside a tone through
+// SDL's disk driver, and the song's end reaches the window's thread; without a
+// soundfont the songs are silent but still end; and what the player does without
+// its sound thread: errors, and the report of a song closed while it plays.
 
 #include "platform/linux/FluidSynthMusicPlayer.h"
 
@@ -126,46 +126,6 @@ std::vector<std::int16_t> ReadSamples(const std::string& file) {
     return samples;
 }
 
-// The loudest tenth of a second, as the root of its mean square.
-double LoudestLevel(const std::vector<std::int16_t>& samples, std::size_t window) {
-    double loudest = 0;
-    for (std::size_t start = 0; start + window <= samples.size(); start += window / 2) {
-        double sum = 0;
-        for (std::size_t i = start; i < start + window; ++i) sum += double(samples[i]) * samples[i];
-        loudest = std::max(loudest, std::sqrt(sum / window));
-    }
-    return loudest;
-}
-
-TEST(FluidSynthMusicPlayerTest, ASongRendersToAudibleSamplesAndItsEndReachesTheWindow) {
-    const std::string song = WriteFile("song.mid", ShortSong());
-    const std::string output = TempPath("song.raw");
-    UseDiskDriver(output);
-    MainThread main;
-    RecordingWindow window;
-    {
-        platform::SdlAudioOutput output;
-        platform::FluidSynthMusicPlayer player(output, [&main](auto work) { main.Post(std::move(work)); });
-        MusicDeviceId device = 0;
-        ASSERT_EQ(player.Open(song, device), 0u);
-        ASSERT_EQ(player.Play(device, &window), 0u);
-        player.Start();
-        main.RunUntil([&] { return !window.notifications.empty(); });
-        EXPECT_EQ(window.notifications, (std::vector<Notification>{{platform::MCI_NOTIFY_SUCCESSFUL,
-                                                                    static_cast<platform::LPARAM>(device)}}));
-        // Closed once it has ended, it reports nothing more.
-        EXPECT_EQ(player.Close(device), 0u);
-        EXPECT_EQ(window.notifications.size(), 1u);
-    }
-    const std::vector<std::int16_t> samples = ReadSamples(output);
-    fs::remove(output);
-    fs::remove(song);
-    // Stereo at 44.1 kHz: a second and the ring-out, at least.
-    EXPECT_GE(samples.size(), 2u * 44100u);
-    // Full scale is 32767; silence and dither stay within a few steps of zero.
-    EXPECT_GT(LoudestLevel(samples, 2 * 4410), 500.0);
-}
-
 // How strongly a frequency sounds in the loudest tenth of a second of the left channel, as the
 // amplitude of its sine (Goertzel's filter).
 double StrongestAt(const std::vector<std::int16_t>& stereo, double frequency, double rate) {
@@ -186,8 +146,9 @@ double StrongestAt(const std::vector<std::int16_t>& stereo, double frequency, do
     return strongest;
 }
 
-// SDL's disk and dummy drivers open one device at a time; the tones and the music share theirs.
-TEST(FluidSynthMusicPlayerTest, TonesAndMusicSoundTogether) {
+// The song renders through the output the tones share (SDL's disk and dummy drivers open one
+// device at a time), both sound, and the song's end reaches the window's thread.
+TEST(FluidSynthMusicPlayerTest, ASongSoundsWithTheTonesAndItsEndReachesTheWindow) {
     const std::string song = WriteFile("together.mid", ShortSong());
     const std::string output = TempPath("together.raw");
     UseDiskDriver(output);
@@ -205,13 +166,19 @@ TEST(FluidSynthMusicPlayerTest, TonesAndMusicSoundTogether) {
         player.Start();
         tones.Beep(440, 600);
         main.RunUntil([&] { return !window.notifications.empty(); });
+        EXPECT_EQ(window.notifications, (std::vector<Notification>{{platform::MCI_NOTIFY_SUCCESSFUL,
+                                                                    static_cast<platform::LPARAM>(device)}}));
+        // Closed once it has ended, it reports nothing more.
+        EXPECT_EQ(player.Close(device), 0u);
+        EXPECT_EQ(window.notifications.size(), 1u);
     }
     const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(said.find("silent"), std::string::npos) << said;
     const std::vector<std::int16_t> samples = ReadSamples(output);
     fs::remove(output);
     fs::remove(song);
-    // The square wave's fundamental is 4/pi of its height, 8192; the song opens on middle C.
+    // Full scale is 32767. The square wave's fundamental is 4/pi of its height, 8192; the song
+    // opens on middle C.
     EXPECT_GT(StrongestAt(samples, 440, 48000), 5000.0);
     EXPECT_GT(StrongestAt(samples, 261.6, 48000), 300.0);
 }
