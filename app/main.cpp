@@ -40,8 +40,12 @@ int main(int argc, char* argv[]) {
         music.Start();
     });
     platform::DlModuleLoader modules;
-    const platform::ScopedServices services(
-        {&host.GetDesktop(), settings.get(), &clock, &tones, &modules, &music});
+    const platform::ScopedServices services({.desktop = &host.GetDesktop(),
+                                             .settings = settings.get(),
+                                             .clock = &clock,
+                                             .tones = &tones,
+                                             .modules = &modules,
+                                             .music = &music});
 
     // The command line is not used.
     const int exitCode = WinMain(platform::ShowCommand::Normal);

@@ -18,7 +18,12 @@ public:
     explicit HeadlessPlatform(SettingsStore& settings)
         : desktop(clock),
           tones(clock),
-          scope_(Services{&desktop, &settings, &clock, &tones, &modules, &music}) {}
+          scope_(Services{.desktop = &desktop,
+                          .settings = &settings,
+                          .clock = &clock,
+                          .tones = &tones,
+                          .modules = &modules,
+                          .music = &music}) {}
 
     VirtualClock clock;
     HeadlessDesktop desktop;
