@@ -40,6 +40,10 @@ platform::Desktop& Desktop() {
     return *platform::Current().desktop;
 }
 
+platform::MusicPlayer& Music() {
+    return *platform::Current().music;
+}
+
 }  // namespace
 
 CMainWindow::CMainWindow() {
@@ -124,6 +128,7 @@ bool CMainWindow::Create(platform::ShowCommand showCommand) {
 
     NewGame(window_);
     if (GameOptions.ShowNagDlg) window_->SendMessage(Msg::Command, ID_INTRODUCTION, 0);
+    PlayNextSong(window_);
     started = 1;
     return true;
 }
@@ -176,6 +181,9 @@ LRESULT CMainWindow::HandleMessage(platform::Window* window, Msg message, WPARAM
         case Msg::Timer:
             if (OnTimer(window, wParam)) return 0;
             return window->DefWindowProc(message, wParam, lParam);
+        case Msg::MusicNotify:
+            OnMusicNotify(window, lParam);
+            return 0;
         default:
             return window->DefWindowProc(message, wParam, lParam);
     }
@@ -261,6 +269,7 @@ void CMainWindow::NewGame(platform::Window* window) {
     window->InvalidateRect(nullptr, true);
     window->UpdateWindow();
     SetPaused(window, false);
+    if (started) PlayNextSong(window);
 }
 
 void CMainWindow::GameOver(platform::Window* window, GameOverReason reason) {
@@ -268,6 +277,8 @@ void CMainWindow::GameOver(platform::Window* window, GameOverReason reason) {
     // the falling card nor end the game again, and keys must do nothing.
     gameOver = 1;
     SetPaused(window, true);
+    // Before any box opens: the report of the song cut short may arrive inside its loop.
+    StopMusic();
     ignoreMusicNotify = 1;
 
     std::int32_t scoreToBeat = DefaultScore(1);
@@ -397,9 +408,44 @@ bool CMainWindow::OnCommand(platform::Window* window, int id) {
 }
 
 void CMainWindow::StopMusic() {
-    // The music player fills this in.
+    Music().Close(musicDevice);
+    musicDevice = 0;
 }
 
-void CMainWindow::PlayNextSong(platform::Window*) {
-    // The music player fills this in.
+void CMainWindow::PlayNextSong(platform::Window* window) {
+    if (!GameOptions.Music) return;
+    ++songNumber;
+    // Past song 999 no name is made; the empty one fails and the songs start over.
+    const std::string name = songNumber < 1000 ? "song" + std::to_string(songNumber) + ".mid" : "";
+    if (OpenAndPlay(window, name) != 0 && songNumber != 1) {
+        songNumber = 0;
+        PlayNextSong(window);
+    }
+}
+
+std::uint32_t CMainWindow::OpenAndPlay(platform::Window* window, const std::string& name) {
+    if (!GameOptions.Music) return 0;
+    // A song still playing (the new game of a confirmed options dialog starts the next one
+    // without a game over) is closed first: two songs would sound at once, and the first
+    // one's end would cut the second short. Its late report names a device that is no
+    // longer ours and is passed over.
+    if (musicDevice != 0) StopMusic();
+    platform::MusicDeviceId device = 0;
+    if (const std::uint32_t error = Music().Open(name, device)) return error;
+    musicDevice = device;
+    if (const std::uint32_t error = Music().Play(device, window)) {
+        StopMusic();
+        return error;
+    }
+    return 0;
+}
+
+void CMainWindow::OnMusicNotify(platform::Window* window, LPARAM device) {
+    // Only the song playing now moves the music on; a report of one closed since then is late.
+    if (songNumber != 0 && !ignoreMusicNotify &&
+        static_cast<platform::MusicDeviceId>(device) == musicDevice) {
+        StopMusic();
+        PlayNextSong(window);
+    }
+    ignoreMusicNotify = 0;
 }

@@ -43,9 +43,11 @@ public:
     bool OnTimer(platform::Window* window, platform::WPARAM id);
     bool OnCommand(platform::Window* window, int id);
 
-    // Music: the numbered songs, one after another.
+    // Music: the numbered songs, one after another, while the Music option is on.
     void StopMusic();
     void PlayNextSong(platform::Window* window);
+    // 0, or the player's error code when the song cannot be opened or played.
+    std::uint32_t OpenAndPlay(platform::Window* window, const std::string& name);
 
     // Fields, in the order the design gives them.
     CCardLibrary cardLibrary;
@@ -75,6 +77,7 @@ private:
     bool OnEraseBackground(platform::Window* window, platform::DrawingContext* dc);
     void OnSizing(platform::WPARAM edge, platform::Rect* rect);
     void OnClose(platform::Window* window);
+    void OnMusicNotify(platform::Window* window, platform::LPARAM device);
     void Shutdown();
     bool Running() const;
     bool Resumable() const;

@@ -5,6 +5,8 @@
 #include "diag/Diagnostics.h"
 #include "platform/Services.h"
 #include "platform/linux/DlModuleLoader.h"
+#include "platform/linux/FluidSynthMusicPlayer.h"
+#include "platform/linux/SdlAudioOutput.h"
 #include "platform/linux/SdlToneDevice.h"
 #include "platform/linux/SqliteSettingsStore.h"
 #include "platform/linux/SystemClock.h"
@@ -21,7 +23,7 @@ CMainWindow mainWindow;
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    // Before anything that could fault: the Qt host, the store and the tone device all load
+    // Before anything that could fault: the Qt host, the store and the sound devices all load
     // libraries of the system.
     InitDiagnostics();
     if (!platform::QtHost::CheckDisplay()) return 1;
@@ -29,13 +31,27 @@ int main(int argc, char* argv[]) {
     platform::SystemClock systemClock;
     platform::FlushingClock clock(systemClock);
     const auto settings = platform::SqliteSettingsStore::Open(platform::SqliteSettingsStore::DefaultPath());
-    platform::SdlToneDevice tones(clock);
-    host.AfterFirstFrame([&tones] { tones.OpenInBackground(); });
+    // The tones and the music share one output device, which mixes them.
+    platform::SdlAudioOutput output;
+    platform::SdlToneDevice tones(output, clock);
+    platform::FluidSynthMusicPlayer music(
+        output, [&host](std::function<void()> work) { host.RunOnMainThread(std::move(work)); });
+    // The sound system and the synthesiser load beside the program once its first frame is out.
+    host.AfterFirstFrame([&tones, &music] {
+        tones.OpenInBackground();
+        music.Start();
+    });
     platform::DlModuleLoader modules;
     platform::QtColorPicker colors;
     platform::QtDocumentOpener documents;
-    const platform::ScopedServices services(
-        {&host.GetDesktop(), settings.get(), &clock, &tones, &modules, &colors, &documents});
+    const platform::ScopedServices services({.desktop = &host.GetDesktop(),
+                                             .settings = settings.get(),
+                                             .clock = &clock,
+                                             .tones = &tones,
+                                             .modules = &modules,
+                                             .music = &music,
+                                             .colors = &colors,
+                                             .documents = &documents});
 
     // The command line is not used.
     const int exitCode = WinMain(platform::ShowCommand::Normal);

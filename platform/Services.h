@@ -8,6 +8,7 @@
 #include "platform/Desktop.h"
 #include "platform/DocumentOpener.h"
 #include "platform/ModuleLoader.h"
+#include "platform/MusicPlayer.h"
 #include "platform/SettingsStore.h"
 #include "platform/ToneDevice.h"
 
@@ -19,6 +20,7 @@ struct Services {
     Clock* clock = nullptr;
     ToneDevice* tones = nullptr;
     ModuleLoader* modules = nullptr;
+    MusicPlayer* music = nullptr;
     ColorPicker* colors = nullptr;
     DocumentOpener* documents = nullptr;
 };

@@ -30,10 +30,7 @@ std::optional<SdlAudioLibrary> Load(std::unique_ptr<void, LibraryCloser>& handle
         Resolve(h, "SDL_OpenAudioDevice", sdl.OpenAudioDevice) &&
         Resolve(h, "SDL_CloseAudioDevice", sdl.CloseAudioDevice) &&
         Resolve(h, "SDL_PauseAudioDevice", sdl.PauseAudioDevice) &&
-        Resolve(h, "SDL_GetAudioDeviceStatus", sdl.GetAudioDeviceStatus) &&
-        Resolve(h, "SDL_QueueAudio", sdl.QueueAudio) &&
-        Resolve(h, "SDL_GetQueuedAudioSize", sdl.GetQueuedAudioSize) &&
-        Resolve(h, "SDL_ClearQueuedAudio", sdl.ClearQueuedAudio);
+        Resolve(h, "SDL_GetAudioDeviceStatus", sdl.GetAudioDeviceStatus);
     if (!complete) return std::nullopt;
     // SDL would catch SIGINT and SIGTERM when its audio starts, only to put a quit event in a
     // queue this program never reads: the signals would be lost. The program handles them.

@@ -19,9 +19,6 @@ struct SdlAudioLibrary {
     decltype(&SDL_CloseAudioDevice) CloseAudioDevice;
     decltype(&SDL_PauseAudioDevice) PauseAudioDevice;
     decltype(&SDL_GetAudioDeviceStatus) GetAudioDeviceStatus;
-    decltype(&SDL_QueueAudio) QueueAudio;
-    decltype(&SDL_GetQueuedAudioSize) GetQueuedAudioSize;
-    decltype(&SDL_ClearQueuedAudio) ClearQueuedAudio;
 };
 
 }  // namespace platform

@@ -1,25 +1,25 @@
 #include "platform/linux/SdlToneDevice.h"
 
-#include "platform/linux/SdlAudioLibrary.h"
-
 #include <algorithm>
 #include <cstdio>
 #include <future>
+#include <string>
+
+#include "platform/linux/SdlAudioOutput.h"
 
 namespace platform {
 
 namespace {
 
-constexpr int kWantedRate = 48000;
-constexpr Uint16 kDevicePeriod = 512;
+constexpr std::uint32_t kRate = SdlAudioOutput::kRate;
 // A quarter of full scale: plainly audible without the harshness of a full-scale square wave.
 constexpr std::int16_t kAmplitude = 8192;
 // Long tones are queued and slept a second at a time, so the queue never holds much more.
 constexpr unsigned kSliceMs = 1000;
 
-void ReportSilent(const char* reason) {
+void ReportSilent(const std::string& reason) {
     std::fprintf(stderr, "deckfall: sound effects are silent: %s\n",
-                 *reason != '\0' ? reason : "no audio device");
+                 !reason.empty() ? reason.c_str() : "no audio device");
 }
 
 std::uint64_t SamplesFor(std::uint32_t rate, unsigned milliseconds) {
@@ -28,8 +28,8 @@ std::uint64_t SamplesFor(std::uint32_t rate, unsigned milliseconds) {
 
 }  // namespace
 
-SdlToneDevice::SdlToneDevice(Clock& clock, std::chrono::milliseconds idleClose)
-    : clock_(clock), idleClose_(idleClose) {}
+SdlToneDevice::SdlToneDevice(SdlAudioOutput& output, Clock& clock, std::chrono::milliseconds idleClose)
+    : output_(output), clock_(clock), idleClose_(idleClose) {}
 
 void SdlToneDevice::OpenInBackground() {
     // Starting the sound system takes a while (loading SDL, perhaps asking the session bus
@@ -43,19 +43,10 @@ void SdlToneDevice::WaitUntilOpen() {
 }
 
 void SdlToneDevice::Open() {
-    sdl_ = SdlAudioLibrary::Get();
-    if (!sdl_) {
-        ReportSilent("the SDL2 library (libSDL2-2.0.so.0) cannot be loaded");
-        return;
-    }
-    if (sdl_->InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        ReportSilent(sdl_->GetError());
-        return;
-    }
-    audioStarted_ = true;
     const std::lock_guard lock(mutex_);
-    if (!OpenDevice()) {
-        ReportSilent(sdl_->GetError());
+    std::string failure;
+    if (!OpenDevice(failure)) {
+        ReportSilent(failure);
         return;
     }
     // Opened now, it closes again after idleClose unless a tone comes first.
@@ -63,27 +54,20 @@ void SdlToneDevice::Open() {
     idleWatch_ = std::thread([this] { CloseWhenIdle(); });
 }
 
-bool SdlToneDevice::OpenDevice() {
-    SDL_AudioSpec wanted{};
-    wanted.freq = kWantedRate;
-    wanted.format = AUDIO_S16SYS;
-    wanted.channels = 1;
-    wanted.samples = kDevicePeriod;
-    SDL_AudioSpec obtained{};
-    device_ = sdl_->OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
-    if (device_ == 0) {
+bool SdlToneDevice::OpenDevice(std::string& failure) {
+    holding_ = output_.Hold(SdlAudioOutput::User::Tones, failure);
+    if (!holding_) {
         rate_ = 0;
         return false;
     }
-    rate_ = static_cast<std::uint32_t>(obtained.freq);
+    rate_ = kRate;
     // The device takes a period at a time before playing it, and the caller's sleeps run a
     // little late. A tone that finds the queue empty is preceded by this much silence, so the
     // tones that follow it find the queue still filled and join on without a break.
-    leadSamples_ = 2u * obtained.samples + rate_ / 50;
+    leadSamples_ = 2u * SdlAudioOutput::kPeriodFrames + rate_ / 50;
     // A device that takes sound slower than real time would let the queue grow without end;
     // this far ahead the queued sound is dropped and the next tone starts afresh.
     farAheadSamples_ = leadSamples_ + rate_ / 4;
-    sdl_->PauseAudioDevice(device_, 0);
     return true;
 }
 
@@ -97,9 +81,6 @@ SdlToneDevice::~SdlToneDevice() {
     toneQueued_.notify_one();
     if (idleWatch_.joinable()) idleWatch_.join();
     CloseDevice();
-    if (audioStarted_) {
-        sdl_->QuitSubSystem(SDL_INIT_AUDIO);
-    }
 }
 
 unsigned SdlToneDevice::SampleRate() {
@@ -118,17 +99,18 @@ void SdlToneDevice::Beep(unsigned frequency, unsigned milliseconds) {
         bool reopened = false;
         {
             const std::lock_guard lock(mutex_);
-            if (rate_ != 0 && device_ == 0) {
+            if (rate_ != 0 && !holding_) {
                 // Opening again counts toward the tone, which keeps its length for the caller.
                 const auto start = Steady::now();
-                reopened = OpenDevice();
-                if (!reopened) GoSilent(sdl_->GetError());
+                std::string failure;
+                reopened = OpenDevice(failure);
+                if (!reopened) GoSilent(failure);
                 spent = std::min<unsigned>(
                     slice, static_cast<unsigned>(
                                std::chrono::duration_cast<std::chrono::milliseconds>(Steady::now() - start)
                                    .count()));
             }
-            if (device_ != 0) {
+            if (holding_) {
                 Queue(frequency, SamplesFor(rate_, slice - spent));
             }
         }
@@ -143,10 +125,10 @@ void SdlToneDevice::Beep(unsigned frequency, unsigned milliseconds) {
 unsigned SdlToneDevice::QueuedMilliseconds() {
     WaitUntilOpen();
     const std::lock_guard lock(mutex_);
-    if (device_ == 0) {
+    if (!holding_) {
         return 0;
     }
-    const std::uint64_t samples = sdl_->GetQueuedAudioSize(device_) / sizeof(std::int16_t);
+    const std::uint64_t samples = output_.QueuedToneSamples();
     return static_cast<unsigned>(samples * 1000 / rate_);
 }
 
@@ -155,25 +137,22 @@ void SdlToneDevice::Queue(unsigned frequency, std::uint64_t samples) {
         return;
     }
     // A lost device stops taking sound; queuing on would only pile it up.
-    if (sdl_->GetAudioDeviceStatus(device_) != SDL_AUDIO_PLAYING) {
+    if (output_.Stopped()) {
         GoSilent("the audio device stopped");
         return;
     }
-    std::uint32_t queued = sdl_->GetQueuedAudioSize(device_) / sizeof(std::int16_t);
+    std::uint64_t queued = output_.QueuedToneSamples();
     if (queued > farAheadSamples_) {
-        sdl_->ClearQueuedAudio(device_);
+        output_.ClearTones();
         queued = 0;
     }
-    const bool queuedAll = (queued != 0 || QueueSamples(0, leadSamples_)) && QueueSamples(frequency, samples);
-    if (!queuedAll) {
-        GoSilent(sdl_->GetError());
-        return;
-    }
+    if (queued == 0) QueueSamples(0, leadSamples_);
+    QueueSamples(frequency, samples);
     const std::uint64_t ahead = queued + (queued != 0 ? 0 : leadSamples_) + samples;
     quietFrom_ = Steady::now() + std::chrono::microseconds(ahead * 1000000 / rate_);
 }
 
-bool SdlToneDevice::QueueSamples(unsigned frequency, std::uint64_t samples) {
+void SdlToneDevice::QueueSamples(unsigned frequency, std::uint64_t samples) {
     // Above half the sample rate a square wave cannot be represented: silence instead.
     const bool audible = frequency != 0 && std::uint64_t{frequency} * 2 <= rate_;
     while (samples > 0) {
@@ -191,23 +170,19 @@ bool SdlToneDevice::QueueSamples(unsigned frequency, std::uint64_t samples) {
         } else {
             std::fill_n(chunk_.begin(), count, std::int16_t{0});
         }
-        if (sdl_->QueueAudio(device_, chunk_.data(), static_cast<Uint32>(count * sizeof(std::int16_t))) !=
-            0) {
-            return false;
-        }
+        output_.QueueTone(chunk_.data(), count);
         samples -= count;
     }
-    return true;
 }
 
 void SdlToneDevice::CloseDevice() {
-    if (device_ != 0) {
-        sdl_->CloseAudioDevice(device_);
-        device_ = 0;
+    if (holding_) {
+        output_.Release(SdlAudioOutput::User::Tones);
+        holding_ = false;
     }
 }
 
-void SdlToneDevice::GoSilent(const char* reason) {
+void SdlToneDevice::GoSilent(const std::string& reason) {
     ReportSilent(reason);
     CloseDevice();
     rate_ = 0;
@@ -216,7 +191,7 @@ void SdlToneDevice::GoSilent(const char* reason) {
 void SdlToneDevice::CloseWhenIdle() {
     std::unique_lock lock(mutex_);
     while (!stopping_) {
-        if (device_ == 0) {
+        if (!holding_) {
             toneQueued_.wait(lock);
             continue;
         }
@@ -226,7 +201,7 @@ void SdlToneDevice::CloseWhenIdle() {
             toneQueued_.wait_until(lock, closeAt);
             continue;
         }
-        if (sdl_->GetQueuedAudioSize(device_) == 0) {
+        if (output_.QueuedToneSamples() == 0) {
             CloseDevice();
         } else {
             // The device plays slower than the estimate: look again once it may have finished.

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <future>
 #include <mutex>
+#include <string>
 #include <thread>
 
 #include "platform/Clock.h"
@@ -13,20 +14,21 @@
 
 namespace platform {
 
-struct SdlAudioLibrary;
+class SdlAudioOutput;
 
-// Square-wave tones on the default SDL audio output. A tone's samples are
-// queued on the device and the caller then sleeps its length on the clock, so
-// the caller is blocked for exactly that long and back-to-back tones join up
-// sample for sample. Without a device the tones are silent and only sleep.
+// Square-wave tones on the program's SDL output. A tone's samples are queued on
+// the output and the caller then sleeps its length on the clock, so the caller
+// is blocked for exactly that long and back-to-back tones join up sample for
+// sample. Without a device the tones are silent and only sleep.
 //
 // SDL's thread for an open device wakes for every period, sound or not, so the
-// output device is closed once it has had nothing to play for idleClose (a paused
-// or ended game makes no sound for minutes); the next tone opens it again, within
-// the tone's own length.
+// tones let the output go once they have had nothing to play for idleClose (a
+// paused or ended game makes no sound for minutes), and it closes unless the
+// music holds it; the next tone opens it again, within the tone's own length.
 class SdlToneDevice final : public ToneDevice {
 public:
-    explicit SdlToneDevice(Clock& clock, std::chrono::milliseconds idleClose = std::chrono::seconds(1));
+    SdlToneDevice(SdlAudioOutput& output, Clock& clock,
+                  std::chrono::milliseconds idleClose = std::chrono::seconds(1));
     ~SdlToneDevice() override;
     SdlToneDevice(const SdlToneDevice&) = delete;
     SdlToneDevice& operator=(const SdlToneDevice&) = delete;
@@ -46,25 +48,24 @@ private:
     void Open();
     void WaitUntilOpen();
     // These run with mutex_ held.
-    bool OpenDevice();
+    bool OpenDevice(std::string& failure);
     void Queue(unsigned frequency, std::uint64_t samples);
-    bool QueueSamples(unsigned frequency, std::uint64_t samples);
+    void QueueSamples(unsigned frequency, std::uint64_t samples);
     void CloseDevice();
-    void GoSilent(const char* reason);
+    void GoSilent(const std::string& reason);
     // The idle watch's thread: closes the device once what was queued has played and
     // idleClose has passed without another tone.
     void CloseWhenIdle();
 
+    SdlAudioOutput& output_;
     Clock& clock_;
     const std::chrono::milliseconds idleClose_;
-    const SdlAudioLibrary* sdl_ = nullptr;
-    bool audioStarted_ = false;
     // The device, its state and the idle watch are shared with the watch's thread.
     std::mutex mutex_;
     std::condition_variable toneQueued_;
     bool stopping_ = false;
     Steady::time_point quietFrom_;
-    std::uint32_t device_ = 0;
+    bool holding_ = false;  // the output is held for the tones
     // Samples per second of the last device opened; 0 once the tones are silent for good.
     std::uint32_t rate_ = 0;
     std::uint32_t leadSamples_ = 0;

@@ -63,4 +63,9 @@ void QtHost::AfterFirstFrame(std::function<void()> work) {
     desktop_->AfterFirstFrame(std::move(work));
 }
 
+void QtHost::RunOnMainThread(std::function<void()> work) {
+    // Queued to the desktop, which lives on the main thread for as long as the host does.
+    QMetaObject::invokeMethod(desktop_.get(), std::move(work), Qt::QueuedConnection);
+}
+
 }  // namespace platform

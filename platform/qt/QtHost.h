@@ -28,6 +28,8 @@ public:
     Desktop& GetDesktop();
     // Runs work once the main window's first frame is out, so that it does not delay it.
     void AfterFirstFrame(std::function<void()> work);
+    // Runs work on the main thread, from the message loop, whichever thread asks.
+    void RunOnMainThread(std::function<void()> work);
 
 private:
     std::unique_ptr<QApplication> application_;

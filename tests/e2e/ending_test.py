@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """SIGINT, SIGHUP and SIGTERM end the real program as its close box does, options and
 placement saved, exit code 0: just after the window shows, once the sound device
-runs, and while a message box waits for an answer."""
+runs, while a song plays, and while a message box waits for an answer. Exit while a
+song plays ends it with 0 as well."""
 
 import contextlib
 import os
@@ -45,6 +46,22 @@ def ends_as_a_close(program, home, signal_number, before=lambda game: None):
     check(all(value in stored for value in SAVED_ON_CLOSE) and stored["firstboot"] == 0, f"{name}: saved {stored}")
 
 
+def song_playing(game):
+    """Waits for the output to be the music's alone: the tones let it go a second after the
+    first frame, and no card lands in the first seconds."""
+    time.sleep(2.5)
+    sound_started(game)
+
+
+def exit_while_a_song_plays(program, home):
+    shutil.rmtree(os.path.join(home, "Quillmoor"), ignore_errors=True)
+    game = Deckfall(program, home).start(settle=0)
+    song_playing(game)
+    game.key("ctrl+x")
+    code, said = game.wait_exit()
+    check(code == 0, f"Exit while a song plays: exit code {code}; stderr: {said!r}")
+
+
 def open_new_game_box(game):
     time.sleep(0.2)
     game.key("ctrl+n")
@@ -59,6 +76,8 @@ def main():
             ends_as_a_close(program, home, signal.SIGINT)
             ends_as_a_close(program, home, signal.SIGHUP)
             ends_as_a_close(program, home, signal.SIGTERM, sound_started)
+            ends_as_a_close(program, home, signal.SIGTERM, song_playing)
+            exit_while_a_song_plays(program, home)
             ends_as_a_close(program, home, signal.SIGTERM, open_new_game_box)
     finally:
         wm.terminate()

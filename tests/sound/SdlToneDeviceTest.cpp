@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/linux/SdlAudioOutput.h"
 #include "platform/linux/SystemClock.h"
 
 namespace {
@@ -44,12 +45,15 @@ void UseDriver(const char* driver, const std::string& file, const char* delay = 
     }
 }
 
+// The left channel; the tones sound alike on both.
 std::vector<std::int16_t> ReadSamples(const std::string& file) {
     std::ifstream in(file, std::ios::binary);
-    std::vector<std::int16_t> samples(std::filesystem::file_size(file) / sizeof(std::int16_t));
-    in.read(reinterpret_cast<char*>(samples.data()),
-            static_cast<std::streamsize>(samples.size() * sizeof(std::int16_t)));
-    return samples;
+    std::vector<std::int16_t> stereo(std::filesystem::file_size(file) / sizeof(std::int16_t));
+    in.read(reinterpret_cast<char*>(stereo.data()),
+            static_cast<std::streamsize>(stereo.size() * sizeof(std::int16_t)));
+    std::vector<std::int16_t> left;
+    for (std::size_t i = 0; i < stereo.size(); i += 2) left.push_back(stereo[i]);
+    return left;
 }
 
 struct Span {
@@ -104,7 +108,8 @@ TEST(SdlToneDeviceTest, TonesReachTheDeviceWithTheirPitchAndLengthAndBlockTheCal
     const std::vector<unsigned> shortTones{880, 920, 960, 1000, 1040};
     unsigned rate = 0;
     {
-        platform::SdlToneDevice device(clock);
+        platform::SdlAudioOutput output;
+        platform::SdlToneDevice device(output, clock);
         rate = device.SampleRate();
         ASSERT_GT(rate, 0u);
         const auto start = std::chrono::steady_clock::now();
@@ -151,7 +156,8 @@ TEST(SdlToneDeviceTest, WithoutADeviceTonesAreSilentKeepTheirLengthAndSaySoOnce)
         RecordingClock clock;
         testing::internal::CaptureStderr();
         {
-            platform::SdlToneDevice device(clock);
+            platform::SdlAudioOutput output;
+            platform::SdlToneDevice device(output, clock);
             EXPECT_EQ(device.SampleRate(), 0u);
             for (unsigned milliseconds : {150u, 0u, 2500u}) {
                 const std::uint64_t before = clock.slept;
@@ -171,7 +177,8 @@ TEST(SdlToneDeviceTest, QueueStaysShortWhenTheDeviceFallsBehind) {
     // Sleeps that take no time: the device falls ever further behind the caller.
     RecordingClock clock;
     {
-        platform::SdlToneDevice device(clock);
+        platform::SdlAudioOutput output;
+        platform::SdlToneDevice device(output, clock);
         ASSERT_GT(device.SampleRate(), 0u);
         unsigned most = 0;
         for (int i = 0; i < 50; ++i) {
@@ -206,7 +213,8 @@ TEST(SdlToneDeviceTest, DeviceLeavesTheSignalsAloneAndClosesWhileIdle) {
     platform::SystemClock clock;
     unsigned rate = 0;
     {
-        platform::SdlToneDevice device(clock, 50ms);
+        platform::SdlAudioOutput output;
+        platform::SdlToneDevice device(output, clock, 50ms);
         rate = device.SampleRate();
         ASSERT_GT(rate, 0u);
         for (int signalNumber : {SIGTERM, SIGINT}) {
@@ -241,7 +249,7 @@ TEST(SdlToneDeviceDeathTest, SdlStaysLoadedThroughExit) {
             std::atexit([] { std::_Exit(dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_NOLOAD) ? 0 : 1); });
             UseDriver("dummy", TempFile("exit"));
             // Never destroyed, as the program's, which lives on main's stack.
-            auto* device = new platform::SdlToneDevice(*new RecordingClock);
+            auto* device = new platform::SdlToneDevice(*new platform::SdlAudioOutput, *new RecordingClock);
             if (device->SampleRate() == 0) std::_Exit(2);
             std::exit(3);
         },

@@ -1,0 +1,241 @@
+// The music's real path: FluidSynth renders a song of our own beside a tone through
+// SDL's disk driver, and the song's end reaches the window's thread; without a
+// soundfont the songs are silent but still end; and what the player does without
+// its sound thread: errors, and the report of a song closed while it plays.
+
+#include "platform/linux/FluidSynthMusicPlayer.h"
+
+#include "platform/linux/SdlAudioOutput.h"
+#include "platform/linux/SdlToneDevice.h"
+#include "platform/linux/SystemClock.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <condition_variable>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using platform::MusicDeviceId;
+
+// The window's thread, played by the test: work handed over waits here until the test runs it.
+class MainThread {
+public:
+    void Post(std::function<void()> work) {
+        {
+            const std::lock_guard lock(mutex_);
+            queue_.push_back(std::move(work));
+        }
+        arrived_.notify_all();
+    }
+    // Runs what arrives until done() holds, or a generous while has passed.
+    void RunUntil(const std::function<bool()>& done) {
+        const auto giveUp = std::chrono::steady_clock::now() + 60s;
+        std::unique_lock lock(mutex_);
+        while (!done()) {
+            if (!arrived_.wait_until(lock, giveUp, [this] { return !queue_.empty(); })) return;
+            auto work = std::move(queue_.front());
+            queue_.pop_front();
+            lock.unlock();
+            work();
+            lock.lock();
+        }
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable arrived_;
+    std::deque<std::function<void()>> queue_;
+};
+
+struct Notification {
+    platform::WPARAM code;
+    platform::LPARAM device;
+    friend bool operator==(const Notification&, const Notification&) = default;
+};
+
+class RecordingWindow final : public platform::Window {
+public:
+    platform::Rect GetWindowRect() const override { return {}; }
+    platform::Rect GetClientRect() const override { return {}; }
+    bool MoveTo(int, int) override { return true; }
+    bool MoveWindow(const platform::Rect&, bool) override { return true; }
+    bool ShowWindow(platform::ShowCommand) override { return true; }
+    std::string GetWindowText() const override { return {}; }
+    bool SetWindowText(std::string_view) override { return true; }
+    bool EnableWindow(bool) override { return true; }
+    bool IsWindowEnabled() const override { return true; }
+    bool SetFocus() override { return true; }
+    bool InvalidateRect(const platform::Rect*, bool) override { return true; }
+    bool PostMessage(platform::Msg message, platform::WPARAM wParam, platform::LPARAM lParam) override {
+        if (message == platform::Msg::MusicNotify) notifications.push_back({wParam, lParam});
+        return true;
+    }
+    std::vector<Notification> notifications;
+};
+
+std::string TempPath(const std::string& name) {
+    return testing::TempDir() + "deckfall-music-" + std::to_string(getpid()) + "-" + name;
+}
+
+// A second of our own: a C major arpeggio of quavers on the piano at 120 beats a minute, then
+// a quaver's rest.
+std::vector<std::uint8_t> ShortSong() {
+    std::vector<std::uint8_t> track;
+    const auto add = [&track](std::initializer_list<std::uint8_t> bytes) {
+        for (std::uint8_t byte : bytes) track.push_back(byte);
+    };
+    add({0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, 0x00, 0xC0, 0x00});
+    for (std::uint8_t key : {60, 64, 67, 72}) add({0x00, 0x90, key, 0x64, 0x30, 0x80, key, 0x00});
+    add({0x30, 0xFF, 0x2F, 0x00});
+    std::vector<std::uint8_t> file = {
+        'M', 'T', 'h',  'd', 0,   0,   0,   6, 0, 0, 0,
+        1,   0,   0x60, 'M', 'T', 'r', 'k', 0, 0, 0, static_cast<std::uint8_t>(track.size())};
+    for (std::uint8_t byte : track) file.push_back(byte);
+    return file;
+}
+
+std::string WriteFile(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+    const std::string path = TempPath(name);
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return path;
+}
+
+void UseDiskDriver(const std::string& file) {
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
+}
+
+std::vector<std::int16_t> ReadSamples(const std::string& file) {
+    std::error_code error;
+    std::vector<std::int16_t> samples(fs::file_size(file, error) / sizeof(std::int16_t));
+    std::ifstream(file, std::ios::binary)
+        .read(reinterpret_cast<char*>(samples.data()), static_cast<std::streamsize>(samples.size() * 2));
+    return samples;
+}
+
+// How strongly a frequency sounds in the loudest tenth of a second of the left channel, as the
+// amplitude of its sine (Goertzel's filter).
+double StrongestAt(const std::vector<std::int16_t>& stereo, double frequency, double rate) {
+    const std::size_t window = static_cast<std::size_t>(rate / 10);
+    const double coefficient = 2 * std::cos(2 * M_PI * frequency / rate);
+    double strongest = 0;
+    for (std::size_t start = 0; 2 * (start + window) <= stereo.size(); start += window / 2) {
+        double previous = 0;
+        double before = 0;
+        for (std::size_t i = start; i < start + window; ++i) {
+            const double next = stereo[2 * i] + coefficient * previous - before;
+            before = previous;
+            previous = next;
+        }
+        const double power = previous * previous + before * before - coefficient * previous * before;
+        strongest = std::max(strongest, 2 * std::sqrt(power) / window);
+    }
+    return strongest;
+}
+
+// The song renders through the output the tones share (SDL's disk and dummy drivers open one
+// device at a time), both sound, and the song's end reaches the window's thread.
+TEST(FluidSynthMusicPlayerTest, ASongSoundsWithTheTonesAndItsEndReachesTheWindow) {
+    const std::string song = WriteFile("together.mid", ShortSong());
+    const std::string output = TempPath("together.raw");
+    UseDiskDriver(output);
+    MainThread main;
+    RecordingWindow window;
+    platform::SystemClock clock;
+    testing::internal::CaptureStderr();
+    {
+        platform::SdlAudioOutput output;
+        platform::SdlToneDevice tones(output, clock);
+        platform::FluidSynthMusicPlayer player(output, [&main](auto work) { main.Post(std::move(work)); });
+        MusicDeviceId device = 0;
+        ASSERT_EQ(player.Open(song, device), 0u);
+        ASSERT_EQ(player.Play(device, &window), 0u);
+        player.Start();
+        tones.Beep(440, 600);
+        main.RunUntil([&] { return !window.notifications.empty(); });
+        EXPECT_EQ(window.notifications, (std::vector<Notification>{{platform::MCI_NOTIFY_SUCCESSFUL,
+                                                                    static_cast<platform::LPARAM>(device)}}));
+        // Closed once it has ended, it reports nothing more.
+        EXPECT_EQ(player.Close(device), 0u);
+        EXPECT_EQ(window.notifications.size(), 1u);
+    }
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said.find("silent"), std::string::npos) << said;
+    const std::vector<std::int16_t> samples = ReadSamples(output);
+    fs::remove(output);
+    fs::remove(song);
+    // Full scale is 32767. The square wave's fundamental is 4/pi of its height, 8192; the song
+    // opens on middle C.
+    EXPECT_GT(StrongestAt(samples, 440, 48000), 5000.0);
+    EXPECT_GT(StrongestAt(samples, 261.6, 48000), 300.0);
+}
+
+TEST(FluidSynthMusicPlayerTest, WithoutASoundfontSongsAreSilentYetEndAndTheReasonIsToldOnce) {
+    const std::string song = WriteFile("silent.mid", ShortSong());
+    const std::string output = TempPath("silent.raw");
+    UseDiskDriver(output);
+    MainThread main;
+    RecordingWindow window;
+    testing::internal::CaptureStderr();
+    {
+        platform::SdlAudioOutput output;
+        platform::FluidSynthMusicPlayer player(output, [&main](auto work) { main.Post(std::move(work)); },
+                                               {"/nonexistent/default-GM.sf2"});
+        player.Start();
+        for (int round = 1; round <= 2; ++round) {
+            MusicDeviceId device = 0;
+            ASSERT_EQ(player.Open(song, device), 0u);
+            ASSERT_EQ(player.Play(device, &window), 0u);
+            main.RunUntil([&] { return window.notifications.size() == static_cast<std::size_t>(round); });
+            EXPECT_EQ(window.notifications.back().code, platform::MCI_NOTIFY_SUCCESSFUL);
+            player.Close(device);
+        }
+    }
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_NE(said.find("timgm6mb-soundfont"), std::string::npos) << said;
+    // No device was opened: nothing was written.
+    EXPECT_FALSE(fs::exists(output));
+    fs::remove(song);
+}
+
+// Without its sound thread the player still opens, refuses and reports as the window expects.
+TEST(FluidSynthMusicPlayerTest, OpeningRefusesWhatIsNoSongAndClosingAPlayingSongReportsItAborted) {
+    const std::string song = WriteFile("open.mid", ShortSong());
+    const std::string text = WriteFile("text.mid", {'n', 'o', 't', ' ', 'M', 'I', 'D', 'I'});
+    platform::SdlAudioOutput output;
+    platform::FluidSynthMusicPlayer player(output, [](auto) { FAIL() << "no song may end"; });
+    RecordingWindow window;
+    MusicDeviceId device = 0;
+    EXPECT_EQ(player.Open(TempPath("missing.mid"), device), platform::MCIERR_FILE_NOT_FOUND);
+    EXPECT_EQ(player.Open("", device), platform::MCIERR_FILE_NOT_FOUND);
+    EXPECT_EQ(player.Open(text, device), platform::MCIERR_INVALID_FILE);
+    EXPECT_EQ(player.Close(0), platform::MCIERR_INVALID_DEVICE_ID);
+
+    ASSERT_EQ(player.Open(song, device), 0u);
+    EXPECT_NE(device, 0u);
+    ASSERT_EQ(player.Play(device, &window), 0u);
+    EXPECT_EQ(player.Close(device), 0u);
+    EXPECT_EQ(player.Close(device), platform::MCIERR_INVALID_DEVICE_ID);
+    EXPECT_EQ(player.Play(device, &window), platform::MCIERR_INVALID_DEVICE_ID);
+    EXPECT_EQ(
+        window.notifications,
+        (std::vector<Notification>{{platform::MCI_NOTIFY_ABORTED, static_cast<platform::LPARAM>(device)}}));
+    fs::remove(song);
+    fs::remove(text);
+}
+
+}  // namespace
