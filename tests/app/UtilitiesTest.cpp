@@ -1,4 +1,4 @@
-// The generator and the shared helpers: random draws, centring and control texts.
+// The generator and the shared helpers: random draws and control texts.
 
 #include <gtest/gtest.h>
 
@@ -43,23 +43,6 @@ protected:
     std::unique_ptr<platform::SqliteSettingsStore> store = platform::SqliteSettingsStore::InMemory();
     platform::HeadlessPlatform headless{*store};
 };
-
-// Dialogs sit centred over the window, rounding as integer division does.
-TEST_F(UtilitiesTest, CenterOnParentKeepsTheSizeAndTruncatesTowardZero) {
-    platform::HeadlessWindow parent(headless.desktop, nullptr, "", {0, 0, 601, 400});
-    platform::HeadlessWindow dialog(headless.desktop, nullptr, "", {7, 9, 207, 109}, &parent);
-    CenterOnParent(&dialog);
-    EXPECT_EQ(dialog.GetWindowRect(), (platform::Rect{200, 150, 400, 250}));
-
-    // Halves of negative and odd sums go toward zero: −601 / 2 is −300, 201 / 2 is 100.
-    parent.MoveWindow({-601, -401, 0, 0}, true);
-    dialog.MoveWindow({0, 0, 201, 101}, true);
-    CenterOnParent(&dialog);
-    EXPECT_EQ(dialog.GetWindowRect(), (platform::Rect{-400, -250, -199, -149}));
-
-    CenterOnParent(&parent);
-    EXPECT_EQ(parent.GetWindowRect(), (platform::Rect{-601, -401, 0, 0}));
-}
 
 // Dialog texts are cut to the caller's buffer, and a missing control is no error.
 TEST_F(UtilitiesTest, ItemTextsReachOnlyExistingControlsAndRespectTheBuffer) {
