@@ -66,8 +66,3 @@ bool ReadRegString(HKEY, std::string_view path, std::string_view name, std::stri
 bool WriteRegString(HKEY, std::string_view path, std::string_view name, std::string_view text) {
     return Write(path, name, std::string(text));
 }
-
-bool DeleteRegKey(HKEY, std::string_view path) {
-    platform::SettingsStore* store = platform::Current().settings;
-    return store && store->DeleteKey(path);
-}

@@ -27,5 +27,3 @@ bool WriteRegDwords(HKEY root, std::string_view path, std::span<const RegDword> 
 bool ReadRegString(HKEY root, std::string_view path, std::string_view name, std::string& text,
                    std::size_t bufferSize);
 bool WriteRegString(HKEY root, std::string_view path, std::string_view name, std::string_view text);
-// Fails when the key does not exist or still has subkeys.
-bool DeleteRegKey(HKEY root, std::string_view path);

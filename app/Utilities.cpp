@@ -30,15 +30,3 @@ std::int32_t RandomInt(std::uint32_t high, std::int32_t low) {
     const auto result = static_cast<std::int32_t>(std::trunc(scaled));
     return static_cast<std::int64_t>(result) == static_cast<std::int64_t>(high) ? low : result;
 }
-
-void GetItemText(platform::Window* dialog, int id, std::string& buffer, std::size_t bufferSize) {
-    buffer.clear();
-    platform::Window* control = dialog->GetDlgItem(id);
-    if (!control || bufferSize == 0) return;
-    buffer = control->GetWindowText();
-    if (buffer.size() >= bufferSize) buffer.resize(bufferSize - 1);
-}
-
-void SetItemText(platform::Window* dialog, int id, std::string_view text) {
-    if (platform::Window* control = dialog->GetDlgItem(id)) control->SetWindowText(text);
-}

@@ -38,9 +38,6 @@ public:
     // the batch that saves the game at close. False when nothing was stored, with the
     // reason in platform::GetLastError().
     virtual bool WriteValues(std::span<const SettingsWrite> writes) = 0;
-    // Deletes the key with its values. False when the key does not exist, when it
-    // still has subkeys (as RegDeleteKey refuses), or when the store cannot be written.
-    virtual bool DeleteKey(std::string_view keyPath) = 0;
 };
 
 }  // namespace platform

@@ -580,23 +580,4 @@ bool SqliteSettingsStore::WriteValues(std::span<const SettingsWrite> writes) {
     return transaction.Commit() || Failed();
 }
 
-bool SqliteSettingsStore::DeleteKey(std::string_view keyPath) {
-    if (!db_ || !IsKeyPath(keyPath)) {
-        return false;
-    }
-    WriteTransaction transaction(db_.get());
-    const std::optional<std::int64_t> key = transaction.Begun() ? FindKey(db_.get(), keyPath) : std::nullopt;
-    if (!key) {
-        return false;
-    }
-    Statement subkeys(db_.get(), "SELECT 1 FROM registry_key WHERE parent = ?1 LIMIT 1");
-    if (subkeys.BindInt(1, *key).Step() != SQLITE_DONE) {
-        return false;
-    }
-    Statement values(db_.get(), "DELETE FROM registry_value WHERE key = ?1");
-    Statement self(db_.get(), "DELETE FROM registry_key WHERE id = ?1");
-    return values.BindInt(1, *key).Step() == SQLITE_DONE && self.BindInt(1, *key).Step() == SQLITE_DONE &&
-           transaction.Commit();
-}
-
 }  // namespace platform

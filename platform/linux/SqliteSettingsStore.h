@@ -44,7 +44,6 @@ public:
     std::optional<SettingsValue> ReadValue(std::string_view keyPath, std::string_view name) override;
     bool WriteValue(std::string_view keyPath, std::string_view name, const SettingsValue& value) override;
     bool WriteValues(std::span<const SettingsWrite> writes) override;
-    bool DeleteKey(std::string_view keyPath) override;
 
 private:
     // Each sets the last error and returns false.

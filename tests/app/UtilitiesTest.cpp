@@ -1,11 +1,9 @@
-// The generator and the shared helpers: random draws and control texts.
+// The generator and its draws in a range.
 
 #include <gtest/gtest.h>
 
 #include "app/Random.h"
 #include "app/Utilities.h"
-#include "platform/headless/HeadlessPlatform.h"
-#include "platform/linux/SqliteSettingsStore.h"
 
 namespace {
 
@@ -36,30 +34,6 @@ TEST(RandomTest, RandomIntStaysBelowItsExclusiveBoundAndFoldsTheTopIntoLow) {
         SeedRandom(SeedFor(c.r));
         EXPECT_EQ(RandomInt(c.high, c.low), c.expected) << "r " << c.r << " high " << c.high;
     }
-}
-
-class UtilitiesTest : public testing::Test {
-protected:
-    std::unique_ptr<platform::SqliteSettingsStore> store = platform::SqliteSettingsStore::InMemory();
-    platform::HeadlessPlatform headless{*store};
-};
-
-// Dialog texts are cut to the caller's buffer, and a missing control is no error.
-TEST_F(UtilitiesTest, ItemTextsReachOnlyExistingControlsAndRespectTheBuffer) {
-    platform::HeadlessWindow dialog(headless.desktop, nullptr, "", {0, 0, 300, 200});
-    platform::HeadlessWindow& name = dialog.AddControl(1001, "Hello");
-    std::string buffer = "junk";
-    GetItemText(&dialog, 1001, buffer, 100);
-    EXPECT_EQ(buffer, "Hello");
-    GetItemText(&dialog, 1001, buffer, 5);  // room for four characters and the zero
-    EXPECT_EQ(buffer, "Hell");
-    GetItemText(&dialog, 999, buffer, 100);
-    EXPECT_EQ(buffer, "");
-
-    SetItemText(&dialog, 1001, "Bye");
-    EXPECT_EQ(name.GetWindowText(), "Bye");
-    SetItemText(&dialog, 999, "Lost");
-    EXPECT_EQ(name.GetWindowText(), "Bye");
 }
 
 }  // namespace

@@ -12,5 +12,4 @@ public:
         return false;
     }
     bool WriteValues(std::span<const platform::SettingsWrite>) override { return false; }
-    bool DeleteKey(std::string_view) override { return false; }
 };
