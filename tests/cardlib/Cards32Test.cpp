@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <optional>
 #include <set>
+#include <tuple>
 
 #include "cardlib/CCardLibrary.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -115,8 +116,9 @@ protected:
     CCardLibrary library;
 };
 
-// Every card must be told apart at a glance, from the installed deck or the one drawn here.
-TEST_F(Cards32Test, EveryPictureIsDistinctAndSuitColouredInEitherDeck) {
+// Every card must be told apart at a glance, from the installed deck or the one drawn here,
+// and on a high-density screen it is rendered at full resolution, not scaled up.
+TEST_F(Cards32Test, EveryPictureIsDistinctSuitColouredAndSharpInEitherDeck) {
     std::vector<std::uint32_t> installedAce;
     for (const char* deck : {static_cast<const char*>(nullptr), kMissingDeck}) {
         SCOPED_TRACE(deck ? deck : "installed deck");
@@ -128,9 +130,8 @@ TEST_F(Cards32Test, EveryPictureIsDistinctAndSuitColouredInEitherDeck) {
             EXPECT_TRUE(IsOpaque(face));
             distinct.insert(face.pixels);
             const int rank = card / 4, suit = card % 4;
-            if (rank >= 1 && rank <= 9) {  // pip cards: red ink on diamonds and hearts only
-                EXPECT_EQ(HasRedInk(face), suit == 1 || suit == 2);
-            }
+            if (rank < 1 || rank > 9) continue;  // pip cards: red ink on diamonds and hearts only
+            EXPECT_EQ(HasRedInk(face), suit == 1 || suit == 2);
         }
         const Picture back = Capture(54, 1);
         EXPECT_TRUE(IsOpaque(back));
@@ -143,6 +144,13 @@ TEST_F(Cards32Test, EveryPictureIsDistinctAndSuitColouredInEitherDeck) {
         } else {
             installedAce = Capture(0, 0).pixels;
         }
+
+        // Sizes already made must not stand in for another.
+        const Picture sharp = Capture(12, 0, 2);
+        EXPECT_EQ(std::tuple(sharp.target, sharp.width, sharp.height),
+                  std::tuple(Rect{3, 4, 74, 100}, 142, 192));
+        const Picture wide = Capture(54, 1, 1.5);
+        EXPECT_EQ(std::pair(wide.width, wide.height), std::pair(107, 144));
     }
 }
 
@@ -175,21 +183,6 @@ TEST_F(Cards32Test, FacesFollowTheCardNumbering) {
     }
 }
 
-// On a high-density screen the card is rendered at full resolution, not scaled up.
-TEST_F(Cards32Test, PicturesAreRenderedForTheDevicePixelRatio) {
-    for (const char* deck : {static_cast<const char*>(nullptr), kMissingDeck}) {
-        UseDeck(deck);
-        Capture(12, 0);  // a size already made must not stand in for another
-        const Picture sharp = Capture(12, 0, 2);
-        EXPECT_EQ(sharp.target, (Rect{3, 4, 74, 100}));
-        EXPECT_EQ(sharp.width, 142);
-        EXPECT_EQ(sharp.height, 192);
-        const Picture back = Capture(54, 1, 1.5);
-        EXPECT_EQ(back.width, 107);
-        EXPECT_EQ(back.height, 144);
-    }
-}
-
 // A card paints exactly its rectangle, never its neighbours: the rounded corners in
 // the background colour it is given.
 TEST_F(Cards32Test, DrawingCoversExactlyTheCardWithCornersInTheBackgroundColour) {
@@ -202,16 +195,12 @@ TEST_F(Cards32Test, DrawingCoversExactlyTheCardWithCornersInTheBackgroundColour)
             platform::Image image(120, 150, kTable);
             platform::RasterContext dc(image);
             ASSERT_NE(library.Draw(dc, 20, 30, 9, mode, colour), 0);
-            for (int y = 0; y < image.Height(); ++y) {
+            for (int y = 0; y < image.Height(); ++y)
                 for (int x = 0; x < image.Width(); ++x) {
                     const bool inside = x >= 20 && x < 91 && y >= 30 && y < 126;
-                    if (!inside) {
-                        ASSERT_EQ(image.Pixel(x, y), kTable) << x << "," << y;
-                    } else if (mode == 4) {
-                        ASSERT_EQ(image.Pixel(x, y), platform::ArgbOf(colour)) << x << "," << y;
-                    }
+                    if (inside && mode != 4) continue;
+                    ASSERT_EQ(image.Pixel(x, y), inside ? platform::ArgbOf(colour) : kTable) << x << "," << y;
                 }
-            }
             if (mode != 4 && deck) {  // the cards drawn here are rounded
                 EXPECT_EQ(image.Pixel(20, 30), platform::ArgbOf(colour));
                 EXPECT_EQ(image.Pixel(90, 125), platform::ArgbOf(colour));
