@@ -96,11 +96,11 @@ TEST_F(PlayTest, FlushCollapsesPaysAndItsNoticeLastsSevenTicks) {
     StartUp();
     const int hearts[] = {MakeCard(kTwo, kHearts), MakeCard(kFive, kHearts), MakeCard(kSeven, kHearts),
                           MakeCard(kNine, kHearts), MakeCard(kJack, kHearts)};
-    NextCard(hearts[0]);
+    SeedToDraw(hearts[0]);
     Key(platform::VK_SPACE);
     for (int i = 0; i < 5; ++i) {
         ASSERT_EQ(Falling(), hearts[i]);
-        if (i < 4) NextCard(hearts[i + 1]);
+        if (i < 4) SeedToDraw(hearts[i + 1]);
         headless.tones.Clear();
         window->DrawCalls().clear();
         DropOn(3);

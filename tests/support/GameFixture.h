@@ -21,6 +21,7 @@
 #include "platform/linux/SqliteSettingsStore.h"
 #include "resources/ResourceIds.h"
 #include "resources/Resources.h"
+#include "tests/support/DeckTesting.h"
 #include "tests/support/FakeCards.h"
 
 namespace enginetest {
@@ -86,16 +87,6 @@ protected:
         window->UpdateWindow();
     }
 
-    // The next card drawn at random (no deck) will be this one.
-    static void NextCard(int value) {
-        std::uint32_t seed = 0;
-        for (;; ++seed) {
-            SeedRandom(seed);
-            const int rank = RandomInt(13, 0);
-            if (rank == RankOf(value) && RandomInt(4, 0) == SuitOf(value)) break;
-        }
-        SeedRandom(seed);
-    }
     // Steers the falling card over the column and drops it.
     void DropOn(int column) {
         for (int moves = 0; moves < 7 && Game().GetColumn() != column; ++moves)
