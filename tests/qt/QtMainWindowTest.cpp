@@ -1,6 +1,6 @@
-// The Qt host's main window on the offscreen platform: what it pushes and exposes,
-// a resize under a held context, the focus and the menus turned into messages
-// (keyboard menu mode included), the accelerator table and the saved placement.
+// The Qt host's main window on the offscreen platform: a resize under a held context,
+// the focus and the menus turned into messages (keyboard menu mode included), the
+// accelerator table and the saved placement.
 
 #include <gtest/gtest.h>
 
@@ -74,15 +74,6 @@ protected:
 
     std::unique_ptr<QtMainWindow> window;
 };
-
-// What a released context drew reaches the screen; an expose copies the back buffer as it is.
-TEST_F(QtMainWindowTest, PushesAndExposesShowTheBackBuffer) {
-    window->GetDC()->FillRect({10, 20, 30, 40}, Rgb(0xFF, 0, 0));
-    window->Board().BackBuffer()->Image().setPixel(50, 50, 0x00FF00);
-    EXPECT_EQ(std::pair(At(Screen(), 15, 25), At(Screen(), 35, 25)), std::pair(0xFF0000u, 0x000000u));
-    window->Board().update();
-    EXPECT_EQ(At(Screen(), 50, 50), 0x00FF00u);
-}
 
 // Land holds its context through a collapse and while a box is open; the player may resize
 // the window meanwhile. The context goes on drawing, into the new back buffer.
