@@ -19,10 +19,13 @@
 
 namespace {
 
+using platform::ArgbOf;
 using platform::Rect;
 
 constexpr const char* kPlasticDeck = "/usr/share/aisleriot/cards/plastic.svgz";
 constexpr const char* kMissingDeck = "/nonexistent/deck.svgz";
+constexpr std::uint32_t kTable = 0xFF106020u;
+constexpr platform::ColorRef kColour = platform::Rgb(0x20, 0x40, 0x80);
 
 void EnsureGuiApplication() {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -116,9 +119,9 @@ protected:
     CCardLibrary library;
 };
 
-// Every card must be told apart at a glance, from the installed deck or the one drawn here,
-// and on a high-density screen it is rendered at full resolution, not scaled up.
-TEST_F(Cards32Test, EveryPictureIsDistinctSuitColouredAndSharpInEitherDeck) {
+// Every card must be told apart at a glance, from the installed deck or the one drawn here;
+// on a high-density screen it is rendered at full resolution, not scaled up.
+TEST_F(Cards32Test, EveryPictureIsDistinctSuitColouredSharpAndExactlyItsRectangleInEitherDeck) {
     std::vector<std::uint32_t> installedAce;
     for (const char* deck : {static_cast<const char*>(nullptr), kMissingDeck}) {
         SCOPED_TRACE(deck ? deck : "installed deck");
@@ -151,7 +154,32 @@ TEST_F(Cards32Test, EveryPictureIsDistinctSuitColouredAndSharpInEitherDeck) {
                   std::tuple(Rect{3, 4, 74, 100}, 142, 192));
         const Picture wide = Capture(54, 1, 1.5);
         EXPECT_EQ(std::pair(wide.width, wide.height), std::pair(107, 144));
+
+        // Erased, face up or down, a card paints exactly its rectangle, never its neighbours:
+        // the rounded corners in the background colour it is given.
+        for (int mode : {4, 0, 1}) {
+            SCOPED_TRACE(mode);
+            platform::Image image(120, 150, kTable);
+            platform::RasterContext dc(image);
+            ASSERT_NE(library.Draw(dc, 20, 30, 9, mode, kColour), 0);
+            for (int y = 0; y < image.Height(); ++y)
+                for (int x = 0; x < image.Width(); ++x) {
+                    const bool inside = x >= 20 && x < 91 && y >= 30 && y < 126;
+                    if (inside && mode != 4) continue;
+                    ASSERT_EQ(image.Pixel(x, y), inside ? ArgbOf(kColour) : kTable) << x << "," << y;
+                }
+            if (mode == 4 || !deck) continue;  // the cards drawn here are rounded
+            EXPECT_EQ(std::pair(image.Pixel(20, 30), image.Pixel(90, 125)),
+                      std::pair(ArgbOf(kColour), ArgbOf(kColour)));
+            EXPECT_NE(image.Pixel(55, 78), ArgbOf(kColour));
+        }
     }
+
+    // A bad card number or mode from a caller must draw nothing rather than a wrong card.
+    RecordingContext dc(1);
+    for (const auto& [card, mode] : {std::pair{-1, 0}, {52, 0}, {54, 0}, {0, 2}, {0, 3}, {0, -1}})
+        EXPECT_EQ(library.Draw(dc, 0, 0, card, mode, 0), 0) << card << " " << mode;
+    EXPECT_EQ(std::pair(dc.pictures.size(), dc.fills), std::pair(std::size_t{0}, 0));
 }
 
 // Card numbers pick the deck's faces by the library's numbering, checked against the file.
@@ -181,43 +209,6 @@ TEST_F(Cards32Test, FacesFollowTheCardNumbering) {
                     std::abs(int((drawn[i] >> shift) & 0xFF) - int((face.pixels[i] >> shift) & 0xFF));
         EXPECT_LT(difference, 71 * 96);  // under one level per pixel: the same picture
     }
-}
-
-// A card paints exactly its rectangle, never its neighbours: the rounded corners in
-// the background colour it is given.
-TEST_F(Cards32Test, DrawingCoversExactlyTheCardWithCornersInTheBackgroundColour) {
-    constexpr std::uint32_t kTable = 0xFF106020u;
-    const platform::ColorRef colour = platform::Rgb(0x20, 0x40, 0x80);
-    for (int mode : {4, 0, 1}) {
-        for (const char* deck : {static_cast<const char*>(nullptr), kMissingDeck}) {
-            SCOPED_TRACE(mode);
-            UseDeck(deck);
-            platform::Image image(120, 150, kTable);
-            platform::RasterContext dc(image);
-            ASSERT_NE(library.Draw(dc, 20, 30, 9, mode, colour), 0);
-            for (int y = 0; y < image.Height(); ++y)
-                for (int x = 0; x < image.Width(); ++x) {
-                    const bool inside = x >= 20 && x < 91 && y >= 30 && y < 126;
-                    if (inside && mode != 4) continue;
-                    ASSERT_EQ(image.Pixel(x, y), inside ? platform::ArgbOf(colour) : kTable) << x << "," << y;
-                }
-            if (mode != 4 && deck) {  // the cards drawn here are rounded
-                EXPECT_EQ(image.Pixel(20, 30), platform::ArgbOf(colour));
-                EXPECT_EQ(image.Pixel(90, 125), platform::ArgbOf(colour));
-                EXPECT_NE(image.Pixel(55, 78), platform::ArgbOf(colour));
-            }
-        }
-    }
-}
-
-// A bad card number or mode from a caller must draw nothing rather than a wrong card.
-TEST_F(Cards32Test, UnknownCardsAndModesDrawNothing) {
-    RecordingContext dc(1);
-    for (const auto& [card, mode] : {std::pair{-1, 0}, {52, 0}, {54, 0}, {0, 2}, {0, 3}, {0, -1}}) {
-        EXPECT_EQ(library.Draw(dc, 0, 0, card, mode, 0), 0) << card << " " << mode;
-    }
-    EXPECT_TRUE(dc.pictures.empty());
-    EXPECT_EQ(dc.fills, 0);
 }
 
 // What the program's exit() does (Qt calls it when the X connection breaks): the statics of a
