@@ -70,45 +70,35 @@ TEST(PokerRules, WorkedPayoutsAndTheirLimits) {
     for (const auto& row : rows) EXPECT_EQ(Read(row.cards), row.expected) << row.cards;
 }
 
-// Melds read across gaps a later card may close, stop at a mismatch, and pay by length.
+// Melds read across gaps a later card may close and stop at a mismatch. Cards count 5 (Two
+// to Nine) or 10; aces 15 only beside a King among the collapsing cards, or among aces only;
+// each card beyond three doubles the payout.
 TEST(MeldRules, SetsAndRunsReadAcrossGapsStopAtAMismatchAndScore) {
     UseRules(1, 3);
     const struct {
         const char* cards;
-        std::int32_t length;
+        std::int32_t length, score;
     } melds[] = {
-        {"7C 7H 7S", 3}, {"7H 8H 9H", 3},    {"5H 7H 6H", 3},    {"5H 7H 9H 6H 8H", 5},
-        {"7H 8S 9H", 1}, {"7H 8H 9S 6H", 2}, {"7H 7C 8C 7S", 2}, {"6H 7H 8H 2C", 3},
-        {"QC KC AC", 3}, {"AC 2C 3C", 3},    {"KC AC 2C", 2},    {"", 0},
+        {"7C 7H 7S", 3, 15},    {"7H 8H 9H", 3, 15},   {"5H 7H 6H", 3, 15},    {"5H 7H 9H 6H 8H", 5, 100},
+        {"7H 8S 9H", 1, 0},     {"7H 8H 9S 6H", 2, 0}, {"7H 7C 8C 7S", 2, 0},  {"6H 7H 8H 2C", 3, 15},
+        {"QC KC AC", 3, 35},    {"AC 2C 3C", 3, 15},   {"KC AC 2C", 2, 0},     {"", 0, 0},
+        {"AC AH AS", 3, 45},    {"KC QC JC", 3, 30},   {"2C 3C 4C 5C", 4, 40}, {"9C TC JC QC KC", 5, 180},
+        {"AC 2C 3C KH", 3, 15},
     };
-    for (const auto& meld : melds) EXPECT_EQ(Read(meld.cards).count, meld.length) << meld.cards;
-    const auto queenKingAce = StackOf(Cards("QC KC AC"));
-    EXPECT_EQ(queenKingAce->MeldLength(false), 2);
-    EXPECT_EQ(queenKingAce->MeldLength(true), 3);
-
-    // Aces count 15 only beside a King among the collapsing cards, or among aces only.
-    EXPECT_EQ(Read("AC AH AS"), (Reading{3, NoHand, 45}));
-    EXPECT_EQ(Read("KC QC JC").score, 30);
-    EXPECT_EQ(Read("2C 3C 4C 5C").score, 40);
-    EXPECT_EQ(Read("QC KC AC").score, 35);
-    EXPECT_EQ(Read("9C TC JC QC KC").score, 180);
-    EXPECT_EQ(Read("AC 2C 3C KH").score, 15);
+    for (const auto& meld : melds)
+        EXPECT_EQ(Read(meld.cards), (Reading{meld.length, NoHand, meld.score})) << meld.cards;
 }
 
-// Twenty-one collapses the top cards up to an exact 21, an ace 1 or 11, whichever takes more.
+// Twenty-one collapses the top cards up to an exact 21, an ace 1 or 11, whichever takes
+// more; two cards pay double.
 TEST(TwentyOneRules, FirstExactTwentyOneFromTheTopAcesEitherWay) {
     UseRules(3, 2);
-    EXPECT_EQ(Read("AC KH"), (Reading{2, 0, 42}));
-    EXPECT_EQ(Read("KH AC 5C"), (Reading{2, 0, 42}));
-    EXPECT_EQ(Read("TC 5H 6S"), (Reading{3, 0, 21}));
-    EXPECT_EQ(Read("KC QH 5S 6S"), Reading{});
-    EXPECT_EQ(Read("5C 5H AS JS"), (Reading{4, 0, 21}));
-    EXPECT_EQ(Read(""), Reading{});
-    // Ten, Ace, King: 21 after two cards with the ace high, after three with it low.
-    const auto tenAceKing = StackOf(Cards("TC AH KS"));
-    EXPECT_EQ(tenAceKing->TwentyOneLength(true), 2);
-    EXPECT_EQ(tenAceKing->TwentyOneLength(false), 3);
-    EXPECT_EQ(tenAceKing->Evaluate(), 3);
+    const std::pair<const char*, Reading> rows[] = {
+        {"AC KH", {2, 0, 42}},    {"KH AC 5C", {2, 0, 42}},    {"TC 5H 6S", {3, 0, 21}},
+        {"KC QH 5S 6S", {}},      {"5C 5H AS JS", {4, 0, 21}}, {"", {}},
+        {"TC AH KS", {3, 0, 21}},  // 21 after two cards with the ace high, after three with it low
+    };
+    for (const auto& [cards, expected] : rows) EXPECT_EQ(Read(cards), expected) << cards;
 }
 
 }  // namespace
