@@ -52,11 +52,12 @@ TEST(MainWindowPlacementTest, StoredPlacementIsKeptOnTheScreenAndMaximisedWhenIt
                                         << c.width << "x" << c.height);
         Program run;
         if (c.firstBoot) run.Put("FirstBoot", *c.firstBoot);
-        run.Put("MinMax", c.minMax);
-        run.Put("Left", static_cast<std::uint32_t>(c.left));
-        run.Put("Top", static_cast<std::uint32_t>(c.top));
-        run.Put("Width", static_cast<std::uint32_t>(c.width));
-        run.Put("Height", static_cast<std::uint32_t>(c.height));
+        for (auto [name, value] : {std::pair{"MinMax", static_cast<int>(c.minMax)},
+                                   {"Left", c.left},
+                                   {"Top", c.top},
+                                   {"Width", c.width},
+                                   {"Height", c.height}})
+            run.Put(name, static_cast<std::uint32_t>(value));
         platform::HeadlessWindow& window = run.StartUp();
         EXPECT_EQ(window.ShowState(), c.show);
         EXPECT_EQ(window.GetWindowPlacement().normalRect, c.normal);
