@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <optional>
 #include <set>
+#include <tuple>
 
 #include "cardlib/CCardLibrary.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -18,10 +19,13 @@
 
 namespace {
 
+using platform::ArgbOf;
 using platform::Rect;
 
 constexpr const char* kPlasticDeck = "/usr/share/aisleriot/cards/plastic.svgz";
 constexpr const char* kMissingDeck = "/nonexistent/deck.svgz";
+constexpr std::uint32_t kTable = 0xFF106020u;
+constexpr platform::ColorRef kColour = platform::Rgb(0x20, 0x40, 0x80);
 
 void EnsureGuiApplication() {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -115,8 +119,9 @@ protected:
     CCardLibrary library;
 };
 
-// Every card must be told apart at a glance, from the installed deck or the one drawn here.
-TEST_F(Cards32Test, EveryPictureIsDistinctAndSuitColouredInEitherDeck) {
+// Every card must be told apart at a glance, from the installed deck or the one drawn here;
+// on a high-density screen it is rendered at full resolution, not scaled up.
+TEST_F(Cards32Test, EveryPictureIsDistinctSuitColouredSharpAndExactlyItsRectangleInEitherDeck) {
     std::vector<std::uint32_t> installedAce;
     for (const char* deck : {static_cast<const char*>(nullptr), kMissingDeck}) {
         SCOPED_TRACE(deck ? deck : "installed deck");
@@ -128,9 +133,8 @@ TEST_F(Cards32Test, EveryPictureIsDistinctAndSuitColouredInEitherDeck) {
             EXPECT_TRUE(IsOpaque(face));
             distinct.insert(face.pixels);
             const int rank = card / 4, suit = card % 4;
-            if (rank >= 1 && rank <= 9) {  // pip cards: red ink on diamonds and hearts only
-                EXPECT_EQ(HasRedInk(face), suit == 1 || suit == 2);
-            }
+            if (rank < 1 || rank > 9) continue;  // pip cards: red ink on diamonds and hearts only
+            EXPECT_EQ(HasRedInk(face), suit == 1 || suit == 2);
         }
         const Picture back = Capture(54, 1);
         EXPECT_TRUE(IsOpaque(back));
@@ -143,7 +147,39 @@ TEST_F(Cards32Test, EveryPictureIsDistinctAndSuitColouredInEitherDeck) {
         } else {
             installedAce = Capture(0, 0).pixels;
         }
+
+        // Sizes already made must not stand in for another.
+        const Picture sharp = Capture(12, 0, 2);
+        EXPECT_EQ(std::tuple(sharp.target, sharp.width, sharp.height),
+                  std::tuple(Rect{3, 4, 74, 100}, 142, 192));
+        const Picture wide = Capture(54, 1, 1.5);
+        EXPECT_EQ(std::pair(wide.width, wide.height), std::pair(107, 144));
+
+        // Erased, face up or down, a card paints exactly its rectangle, never its neighbours:
+        // the rounded corners in the background colour it is given.
+        for (int mode : {4, 0, 1}) {
+            SCOPED_TRACE(mode);
+            platform::Image image(120, 150, kTable);
+            platform::RasterContext dc(image);
+            ASSERT_NE(library.Draw(dc, 20, 30, 9, mode, kColour), 0);
+            for (int y = 0; y < image.Height(); ++y)
+                for (int x = 0; x < image.Width(); ++x) {
+                    const bool inside = x >= 20 && x < 91 && y >= 30 && y < 126;
+                    if (inside && mode != 4) continue;
+                    ASSERT_EQ(image.Pixel(x, y), inside ? ArgbOf(kColour) : kTable) << x << "," << y;
+                }
+            if (mode == 4 || !deck) continue;  // the cards drawn here are rounded
+            EXPECT_EQ(std::pair(image.Pixel(20, 30), image.Pixel(90, 125)),
+                      std::pair(ArgbOf(kColour), ArgbOf(kColour)));
+            EXPECT_NE(image.Pixel(55, 78), ArgbOf(kColour));
+        }
     }
+
+    // A bad card number or mode from a caller must draw nothing rather than a wrong card.
+    RecordingContext dc(1);
+    for (const auto& [card, mode] : {std::pair{-1, 0}, {52, 0}, {54, 0}, {0, 2}, {0, 3}, {0, -1}})
+        EXPECT_EQ(library.Draw(dc, 0, 0, card, mode, 0), 0) << card << " " << mode;
+    EXPECT_EQ(std::pair(dc.pictures.size(), dc.fills), std::pair(std::size_t{0}, 0));
 }
 
 // Card numbers pick the deck's faces by the library's numbering, checked against the file.
@@ -173,62 +209,6 @@ TEST_F(Cards32Test, FacesFollowTheCardNumbering) {
                     std::abs(int((drawn[i] >> shift) & 0xFF) - int((face.pixels[i] >> shift) & 0xFF));
         EXPECT_LT(difference, 71 * 96);  // under one level per pixel: the same picture
     }
-}
-
-// On a high-density screen the card is rendered at full resolution, not scaled up.
-TEST_F(Cards32Test, PicturesAreRenderedForTheDevicePixelRatio) {
-    for (const char* deck : {static_cast<const char*>(nullptr), kMissingDeck}) {
-        UseDeck(deck);
-        Capture(12, 0);  // a size already made must not stand in for another
-        const Picture sharp = Capture(12, 0, 2);
-        EXPECT_EQ(sharp.target, (Rect{3, 4, 74, 100}));
-        EXPECT_EQ(sharp.width, 142);
-        EXPECT_EQ(sharp.height, 192);
-        const Picture back = Capture(54, 1, 1.5);
-        EXPECT_EQ(back.width, 107);
-        EXPECT_EQ(back.height, 144);
-    }
-}
-
-// A card paints exactly its rectangle, never its neighbours: the rounded corners in
-// the background colour it is given.
-TEST_F(Cards32Test, DrawingCoversExactlyTheCardWithCornersInTheBackgroundColour) {
-    constexpr std::uint32_t kTable = 0xFF106020u;
-    const platform::ColorRef colour = platform::Rgb(0x20, 0x40, 0x80);
-    for (int mode : {4, 0, 1}) {
-        for (const char* deck : {static_cast<const char*>(nullptr), kMissingDeck}) {
-            SCOPED_TRACE(mode);
-            UseDeck(deck);
-            platform::Image image(120, 150, kTable);
-            platform::RasterContext dc(image);
-            ASSERT_NE(library.Draw(dc, 20, 30, 9, mode, colour), 0);
-            for (int y = 0; y < image.Height(); ++y) {
-                for (int x = 0; x < image.Width(); ++x) {
-                    const bool inside = x >= 20 && x < 91 && y >= 30 && y < 126;
-                    if (!inside) {
-                        ASSERT_EQ(image.Pixel(x, y), kTable) << x << "," << y;
-                    } else if (mode == 4) {
-                        ASSERT_EQ(image.Pixel(x, y), platform::ArgbOf(colour)) << x << "," << y;
-                    }
-                }
-            }
-            if (mode != 4 && deck) {  // the cards drawn here are rounded
-                EXPECT_EQ(image.Pixel(20, 30), platform::ArgbOf(colour));
-                EXPECT_EQ(image.Pixel(90, 125), platform::ArgbOf(colour));
-                EXPECT_NE(image.Pixel(55, 78), platform::ArgbOf(colour));
-            }
-        }
-    }
-}
-
-// A bad card number or mode from a caller must draw nothing rather than a wrong card.
-TEST_F(Cards32Test, UnknownCardsAndModesDrawNothing) {
-    RecordingContext dc(1);
-    for (const auto& [card, mode] : {std::pair{-1, 0}, {52, 0}, {54, 0}, {0, 2}, {0, 3}, {0, -1}}) {
-        EXPECT_EQ(library.Draw(dc, 0, 0, card, mode, 0), 0) << card << " " << mode;
-    }
-    EXPECT_TRUE(dc.pictures.empty());
-    EXPECT_EQ(dc.fills, 0);
 }
 
 // What the program's exit() does (Qt calls it when the X connection breaks): the statics of a

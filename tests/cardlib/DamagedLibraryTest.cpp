@@ -3,26 +3,28 @@
 // stderr, nothing loaded. A cut inside what the dynamic linker maps faulted in dlopen.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
 #include <string>
+#include <tuple>
 
 #include "cardlib/CCardLibrary.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/linux/DlModuleLoader.h"
 #include "tests/support/NullSettings.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-TEST(DamagedLibraryTest, MissingCutShortOrForeignFilesGiveTheMissingFileMessage) {
-    const fs::path folder = fs::path(testing::TempDir()) / ("deckfall-cards-" + std::to_string(getpid()));
-    fs::create_directories(folder);
+using DamagedLibraryTest = TempFolderTest;
+
+TEST_F(DamagedLibraryTest, MissingCutShortOrForeignFilesGiveTheMissingFileMessage) {
+    const fs::path& folder = dir_;
     std::ifstream in(fs::read_symlink("/proc/self/exe").parent_path() / "libcards32.so", std::ios::binary);
     const std::string library{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     NullSettings settings;
@@ -56,10 +58,10 @@ TEST(DamagedLibraryTest, MissingCutShortOrForeignFilesGiveTheMissingFileMessage)
         }
         EXPECT_FALSE(loaded);
         ASSERT_EQ(headless.desktop.MessageBoxes().size(), boxes + 1);
-        EXPECT_EQ(headless.desktop.MessageBoxes().back().text, missing);
+        const platform::MessageBoxRecord& box = headless.desktop.MessageBoxes().back();
+        EXPECT_EQ(std::tuple(box.text, box.caption, box.style), std::tuple(missing, "", platform::MB_OK));
         EXPECT_NE(said.find("libcards32.so"), std::string::npos) << said;
     }
-    fs::remove_all(folder);
 }
 
 }  // namespace

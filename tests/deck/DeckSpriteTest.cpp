@@ -6,34 +6,24 @@
 #include "app/CMainWindow.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/headless/RasterContext.h"
+#include "tests/support/DeckTesting.h"
 #include "tests/support/FakeCards.h"
 #include "tests/support/NullSettings.h"
-#include "tests/support/DeckTesting.h"
 
 namespace {
 
 // x, y and value of a card face on the board.
 using Placed = std::array<int, 3>;
 
-// Each face is a flat 71 × 96 block of a colour that no board pixel has.
-std::uint32_t FaceColour(int card) {
-    return 0xFFEE0011u | (static_cast<std::uint32_t>(card) << 10);
-}
-
-int FakeDraw(CardSurface* surface, int x, int y, int card, int mode, std::uint32_t colour) {
-    const std::uint32_t face = FaceColour(card);
-    const platform::ColorRef faceRef = platform::Rgb(face >> 16, face >> 8, face);
-    return surface->fill(surface->context, x, y, 71, 96, mode == 0 ? faceRef : colour);
-}
-
-// A patterned board, so that pixels put back in the wrong place show.
+// A patterned board, so that pixels put back in the wrong place show, and the faces on it.
 platform::Image Board(std::initializer_list<Placed> faces = {}) {
     platform::Image image(300, 240);
     for (int y = 0; y < image.Height(); ++y)
         for (int x = 0; x < image.Width(); ++x)
             image.SetPixel(x, y, 0xFF000000u | ((x * 37 + y * 11) & 0xFFFF));
     for (auto [x, y, card] : faces)
-        for (int row = y; row < y + 96; ++row) std::fill_n(image.Row(row) + x, 71, FaceColour(card));
+        for (int row = y; row < y + kCardH; ++row)
+            std::fill_n(image.Row(row) + x, kCardW, platform::ArgbOf(FaceRef(card)));
     return image;
 }
 
@@ -42,11 +32,10 @@ protected:
     void SetUp() override {
         DeckTest::SetUp();
         GameOptions.OneDeck = 0;
-        auto init = [](int* width, int* height) { return *width = 71, *height = 96, 1; };
-        headless.modules.Register("libcards32.so", FakeCardExports(init, FakeDraw));
+        headless.modules.Register("libcards32.so", FakeCardExports());
         ASSERT_TRUE(app.cardLibrary.Load(nullptr));
-        app.cardWidth = 71;
-        app.cardHeight = 96;
+        app.cardWidth = kCardW;
+        app.cardHeight = kCardH;
         deck.DealNext(nullptr);
     }
     bool Shows(std::initializer_list<Placed> faces) const {

@@ -1,21 +1,24 @@
 // The Qt host's drawing and input on the offscreen platform: raster operations
 // as GDI defines them, off-screen bitmaps that save and restore pixels exactly
-// at any pixel ratio, what a released context pushes, and the key codes.
+// at any pixel ratio, what a context pushes, the keypad's codes and the level dialog.
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QImage>
-
-#include <QCheckBox>
+#include <QLabel>
 #include <QTimer>
+#include <tuple>
 
-#include "platform/Desktop.h"
-#include "platform/DialogTemplate.h"
-#include "platform/Messages.h"
+#include "app/GameOptions.h"
+#include "engine/LevelDlgProc.h"
+#include "platform/Services.h"
 #include "platform/qt/KeyMapping.h"
 #include "platform/qt/QtDialog.h"
 #include "platform/qt/QtDrawingContext.h"
+#include "resources/DialogTemplates.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
@@ -105,128 +108,68 @@ TEST_P(QtHostTest, CardPixelsCoverTheirRectangle) {
 
 INSTANTIATE_TEST_SUITE_P(PixelRatios, QtHostTest, ::testing::Values(1.0, 1.5, 2.0));
 
-// A context released outside a paint pushes what it changed, in logical pixels,
-// and text is drawn opaque over the background colour within its measured extent.
-TEST(QtDrawingContextTest, ReleasePushesTheChangedRectangleAndTextIsOpaque) {
+// A released context pushes what it changed, once; a held one pushes what it drew so far
+// when the program blocks, and nothing twice. Text is opaque within its measured extent.
+TEST(QtDrawingContextTest, ContextsPushWhatTheyChangedOnceAndTextIsOpaque) {
     auto window = MakeBuffer(300, 100, 1.0, Qt::black);
     std::vector<Rect> pushed;
-    {
-        QtDrawingContext dc(window, [&](const Rect& r) { pushed.push_back(r); });
-        dc.FillRect({10, 10, 20, 30}, Rgb(1, 2, 3));
-        dc.SetBkColor(Rgb(0x40, 0, 0x40));
-        dc.SetTextColor(Rgb(255, 128, 255));
-        ASSERT_TRUE(dc.TextOut(100, 50, "Winnings: $-6     "));
-        const auto extent = dc.GetTextExtent("Winnings: $-6     ");
-        ASSERT_TRUE(extent);
-        EXPECT_GT(extent->cx, 0);
-        EXPECT_EQ(At(window, 100 + extent->cx - 2, 50 + 1), 0x400040u) << "trailing spaces paint background";
-        EXPECT_EQ(At(window, 100 + extent->cx + 1, 50 + 1), 0u);
-    }
-    ASSERT_EQ(pushed.size(), 1u);
-    EXPECT_EQ(pushed[0].left, 10);
-    EXPECT_EQ(pushed[0].top, 10);
-    EXPECT_GE(pushed[0].right, 100);
-    auto untouched = MakeBuffer(10, 10, 1.0, Qt::black);
-    bool pushedAgain = false;
-    {
-        QtDrawingContext idle(untouched, [&](const Rect&) { pushedAgain = true; });
-    }
-    EXPECT_FALSE(pushedAgain) << "a context that drew nothing pushes nothing";
-}
-
-// A held context's drawing reaches the screen before the program blocks, and only once.
-TEST(QtDrawingContextTest, FlushPushesWhatAHeldContextDrewSoFar) {
-    auto window = MakeBuffer(100, 100, 1.0, Qt::black);
-    std::vector<Rect> pushed;
+    int width = 0;
     {
         QtDrawingContext dc(window, [&](const Rect& r) { pushed.push_back(r); });
         dc.FillRect({5, 5, 15, 15}, Rgb(9, 9, 9));
         QtDrawingContext::FlushAll();
-        ASSERT_EQ(pushed.size(), 1u);
-        EXPECT_EQ(pushed[0], (Rect{5, 5, 15, 15}));
         QtDrawingContext::FlushAll();
-        EXPECT_EQ(pushed.size(), 1u) << "nothing new to push";
-        dc.FillRect({20, 20, 30, 30}, Rgb(9, 9, 9));
+        EXPECT_EQ(pushed, (std::vector<Rect>{{5, 5, 15, 15}}));
+        dc.SetBkColor(Rgb(0x40, 0, 0x40));
+        dc.SetTextColor(Rgb(255, 128, 255));
+        ASSERT_TRUE(dc.TextOut(100, 50, "Winnings: $-6     "));
+        width = dc.GetTextExtent("Winnings: $-6     ")->cx;
+        EXPECT_EQ(At(window, 100 + width - 2, 51), 0x400040u) << "trailing spaces paint background";
+        EXPECT_EQ(At(window, 100 + width + 1, 51), 0u);
+        pushed.clear();
     }
-    ASSERT_EQ(pushed.size(), 2u);
-    EXPECT_EQ(pushed[1], (Rect{20, 20, 30, 30}));
+    ASSERT_EQ(pushed.size(), 1u);
+    EXPECT_EQ(std::tuple(pushed[0].left, pushed[0].top, pushed[0].right), std::tuple(100, 50, 100 + width));
+    {
+        QtDrawingContext idle(window, [&](const Rect& r) { pushed.push_back(r); });
+    }
+    EXPECT_EQ(pushed.size(), 1u) << "a context that drew nothing pushes nothing";
 }
 
 // Num Lock on: keypad digits become VK_NUMPAD codes; off: keypad arrows stay arrows and 5 is Clear.
-TEST(KeyMappingTest, KeypadAndArrowsMapToTheirVirtualKeys) {
-    EXPECT_EQ(VirtualKeyOf(Qt::Key_2, Qt::KeypadModifier), VK_NUMPAD2);
-    EXPECT_EQ(VirtualKeyOf(Qt::Key_8, Qt::KeypadModifier), VK_NUMPAD8);
-    EXPECT_EQ(VirtualKeyOf(Qt::Key_5, Qt::KeypadModifier), VK_NUMPAD5);
-    EXPECT_EQ(VirtualKeyOf(Qt::Key_2, Qt::NoModifier), std::uintptr_t{'2'});
-    EXPECT_EQ(VirtualKeyOf(Qt::Key_Left, Qt::KeypadModifier), VK_LEFT);
-    EXPECT_EQ(VirtualKeyOf(Qt::Key_Down, Qt::NoModifier), VK_DOWN);
-    EXPECT_EQ(VirtualKeyOf(Qt::Key_Clear, Qt::KeypadModifier), VK_CLEAR);
-    EXPECT_EQ(VirtualKeyOf(Qt::Key_Space, Qt::NoModifier), VK_SPACE);
-    EXPECT_EQ(VirtualKeyOf(Qt::Key_F3, Qt::NoModifier), VK_F3);
-    EXPECT_EQ(VirtualKeyOf(Qt::Key_N, Qt::ControlModifier), std::uintptr_t{'N'});
+TEST(KeyMappingTest, KeypadMapsToItsVirtualKeys) {
+    const std::tuple<int, Qt::KeyboardModifiers, std::uintptr_t> keys[] = {
+        {Qt::Key_2, Qt::KeypadModifier, VK_NUMPAD2},
+        {Qt::Key_5, Qt::KeypadModifier, VK_NUMPAD5},
+        {Qt::Key_2, Qt::NoModifier, '2'},
+        {Qt::Key_Left, Qt::KeypadModifier, VK_LEFT},
+        {Qt::Key_Clear, Qt::KeypadModifier, VK_CLEAR}};
+    for (const auto& [key, modifiers, virtualKey] : keys)
+        EXPECT_EQ(VirtualKeyOf(key, modifiers), virtualKey) << key;
 }
 
-// What the procedure of the dialog below saw.
-struct DialogLog {
-    std::vector<int> commands;
-    int checkAfterClick = -1;
-    std::string editText;
-};
-DialogLog dialogLog;
-
-std::intptr_t TestDlgProc(Window* dialog, Msg message, WPARAM wParam, LPARAM lParam) {
-    if (message == Msg::InitDialog) {
-        dialog->GetDlgItem(1003)->SetWindowText("typed");
-        auto* qtDialog = dynamic_cast<QtDialog*>(dialog);
-        // The player: ticks the box, then presses Esc (lParam 1) or OK (lParam 0).
-        QTimer::singleShot(0, qtDialog, [qtDialog, lParam] {
-            qtDialog->findChild<QCheckBox*>()->click();
-            if (lParam == 1)
-                qtDialog->reject();
-            else
-                qtDialog->SendMessage(Msg::Command, IDOK, 0);
-        });
-        return 1;
-    }
-    if (message == Msg::Command) {
-        const int id = LoWord(wParam);
-        dialogLog.commands.push_back(id);
-        if (id == 1002) dialogLog.checkAfterClick = dialog->GetDlgItem(1002)->GetCheck();
-        if (id == IDOK || id == IDCANCEL) {
-            dialogLog.editText = dialog->GetDlgItem(1003)->GetWindowText();
-            dialog->EndDialog(id);
-        }
-        return 1;
-    }
-    return 0;
-}
-
-// A dialog from its template: controls where the dialog units put them, identifiers,
-// commands from clicks, Esc as IDCANCEL, and the result of EndDialog.
-TEST(QtDialogTest, BuildsFromItsTemplateAndDeliversCommands) {
-    DialogTemplate dialog;
-    dialog.title = "Test";
-    dialog.place = {0, 0, 186, 60};
-    using Kind = DialogControl::Kind;
-    DialogControl check{Kind::CheckBox, 1002, "&Tick", {7, 12, 100, 22}};
-    check.tabStop = true;
-    DialogControl edit{Kind::Edit, 1003, "", {7, 26, 100, 40}};
-    DialogControl ok{Kind::DefaultPushButton, IDOK, "OK", {120, 40, 170, 54}};
-    dialog.controls = {check, edit, ok};
-
-    for (const LPARAM player : {LPARAM{0}, LPARAM{1}}) {
-        dialogLog = {};
-        QtDialog window(dialog, nullptr, nullptr, TestDlgProc);
-        const std::intptr_t result = window.Run(player);
-        EXPECT_EQ(result, player == 0 ? IDOK : IDCANCEL);
-        ASSERT_GE(dialogLog.commands.size(), 2u);
-        EXPECT_EQ(dialogLog.commands.front(), 1002);
-        EXPECT_EQ(dialogLog.checkAfterClick, 1) << "an automatic check box ticks itself before it reports";
-        EXPECT_EQ(dialogLog.editText, "typed");
-        EXPECT_EQ(window.size(), QSize(QtDialog::UnitsToPixelsX(186), QtDialog::UnitsToPixelsY(60)));
-        const QWidget* box = window.findChild<QCheckBox*>();
-        EXPECT_EQ(box->geometry(), QRect(QtDialog::UnitsToPixelsX(7), QtDialog::UnitsToPixelsY(12),
-                                         QtDialog::UnitsToPixelsX(93), QtDialog::UnitsToPixelsY(10)));
+// The level dialog in dialog units of the application font; its timer ends it with OK after
+// a second, or Esc at once with Cancel.
+TEST(QtDialogTest, TheLevelDialogIsLaidOutInDialogUnitsAndEndsByItsTimerOrEsc) {
+    struct : Clock {
+        void Sleep(unsigned) override {}
+        std::int64_t Time() const override { return 0; }
+    } clock;
+    const ScopedServices services{{.clock = &clock}};
+    GameOptions.Beep = 0;
+    const auto x = QtDialog::UnitsToPixelsX;
+    const auto y = QtDialog::UnitsToPixelsY;
+    for (const bool esc : {false, true}) {
+        QtDialog dialog(*FindDialogTemplate(IDD_NEXT_LEVEL), nullptr, nullptr, LevelDlgProc);
+        if (esc) QTimer::singleShot(0, &dialog, &QtDialog::reject);
+        QElapsedTimer shown;
+        shown.start();
+        EXPECT_EQ(dialog.Run(0), esc ? IDCANCEL : IDOK);
+        EXPECT_EQ(shown.elapsed() >= 1000, !esc);
+        EXPECT_EQ(dialog.size(), QSize(x(186), y(34)));
+        const QLabel* text = dialog.findChild<QLabel*>();
+        EXPECT_EQ(text->geometry(), QRect(x(7), y(12), x(172), y(8)));
+        EXPECT_EQ(text->text(), "You have advanced to the next level");
     }
 }
 

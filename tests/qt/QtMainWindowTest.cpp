@@ -1,6 +1,6 @@
-// The Qt host's main window on the offscreen platform: what it pushes and exposes,
-// a resize under a held context, the focus and the menus turned into messages
-// (keyboard menu mode included), the accelerator table and the saved placement.
+// The Qt host's main window on the offscreen platform: a resize under a held context,
+// the focus and the menus turned into messages (keyboard menu mode included), the
+// accelerator table and the saved placement.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <optional>
+#include <tuple>
 
 #include "platform/qt/QtMainWindow.h"
 
@@ -26,14 +28,14 @@ LRESULT RecordingProc(Window* window, Msg message, WPARAM wParam, LPARAM lParam)
     return message == Msg::Close ? window->DefWindowProc(message, wParam, lParam) : 0;
 }
 
-int Count(Msg message) {
-    return static_cast<int>(
-        std::count_if(sent.begin(), sent.end(), [&](const Sent& s) { return s.message == message; }));
+// How often the message was sent, with this wParam if one is given.
+int Count(Msg message, std::optional<WPARAM> wParam = std::nullopt) {
+    return static_cast<int>(std::count_if(sent.begin(), sent.end(), [&](const Sent& s) {
+        return s.message == message && (!wParam || s.wParam == *wParam);
+    }));
 }
 int MenuCloses() {
-    return static_cast<int>(std::count_if(sent.begin(), sent.end(), [](const Sent& s) {
-        return s.message == Msg::MenuSelect && s.wParam == MakeWParam(0, 0xFFFF);
-    }));
+    return Count(Msg::MenuSelect, MakeWParam(0, 0xFFFF));
 }
 
 QRgb At(const QImage& image, int x, int y) {
@@ -73,19 +75,6 @@ protected:
     std::unique_ptr<QtMainWindow> window;
 };
 
-// What a released context drew reaches the screen; an expose shows the back buffer as it is.
-TEST_F(QtMainWindowTest, PushesAndExposesShowTheBackBuffer) {
-    {
-        auto dc = window->GetDC();
-        dc->FillRect({10, 20, 30, 40}, Rgb(0xFF, 0, 0));
-    }
-    EXPECT_EQ(At(Screen(), 15, 25), 0xFF0000u);
-    EXPECT_EQ(At(Screen(), 35, 25), 0x000000u);
-    window->Board().BackBuffer()->Image().setPixel(50, 50, 0x00FF00);
-    window->Board().update();
-    EXPECT_EQ(At(Screen(), 50, 50), 0x00FF00u) << "an expose copies the buffer, drawing nothing of its own";
-}
-
 // Land holds its context through a collapse and while a box is open; the player may resize
 // the window meanwhile. The context goes on drawing, into the new back buffer.
 TEST_F(QtMainWindowTest, AResizeUnderAHeldContextDrawsOnIntoTheNewBuffer) {
@@ -103,13 +92,12 @@ TEST_F(QtMainWindowTest, AResizeUnderAHeldContextDrawsOnIntoTheNewBuffer) {
 }
 
 TEST_F(QtMainWindowTest, FocusChangesBecomeFocusMessages) {
-    QEvent deactivate(QEvent::WindowDeactivate);
-    QApplication::sendEvent(window.get(), &deactivate);
-    QEvent activate(QEvent::WindowActivate);
-    QApplication::sendEvent(window.get(), &activate);
+    for (const QEvent::Type type : {QEvent::WindowDeactivate, QEvent::WindowActivate}) {
+        QEvent event(type);
+        QApplication::sendEvent(window.get(), &event);
+    }
     ASSERT_EQ(sent.size(), 2u);
-    EXPECT_EQ(sent[0].message, Msg::KillFocus);
-    EXPECT_EQ(sent[1].message, Msg::SetFocus);
+    EXPECT_EQ(std::pair(sent[0].message, sent[1].message), std::pair(Msg::KillFocus, Msg::SetFocus));
 }
 
 // Opening a menu and closing it, moving between menus on the way, is one InitMenu and one close.
@@ -152,21 +140,18 @@ TEST_F(QtMainWindowTest, F10OpensTheMenu) {
 }
 
 TEST_F(QtMainWindowTest, AcceleratorsBecomeCommandsBeforeKeyDown) {
-    const std::vector<Accelerator> table = {
-        {Accelerator::Kind::VirtualKey, 'N', true, false, 32771},
-        {Accelerator::Kind::Character, '?', false, true, 104},
-    };
-    EXPECT_TRUE(
-        window->TranslateAccelerator(QKeyEvent(QEvent::KeyPress, Qt::Key_N, Qt::ControlModifier), table));
-    EXPECT_TRUE(window->TranslateAccelerator(
-        QKeyEvent(QEvent::KeyPress, Qt::Key_Question, Qt::AltModifier | Qt::ShiftModifier, "?"), table));
-    EXPECT_FALSE(
-        window->TranslateAccelerator(QKeyEvent(QEvent::KeyPress, Qt::Key_N, Qt::NoModifier, "n"), table));
-    EXPECT_FALSE(window->TranslateAccelerator(
-        QKeyEvent(QEvent::KeyPress, Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier), table));
+    const std::vector<Accelerator> table = {{Accelerator::Kind::VirtualKey, 'N', true, false, 32771},
+                                            {Accelerator::Kind::Character, '?', false, true, 104}};
+    const std::tuple<int, Qt::KeyboardModifiers, const char*, bool> keys[] = {
+        {Qt::Key_N, Qt::ControlModifier, "", true},
+        {Qt::Key_Question, Qt::AltModifier | Qt::ShiftModifier, "?", true},
+        {Qt::Key_N, Qt::NoModifier, "n", false},
+        {Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier, "", false}};
+    for (const auto& [key, modifiers, text, taken] : keys)
+        EXPECT_EQ(window->TranslateAccelerator(QKeyEvent(QEvent::KeyPress, key, modifiers, text), table),
+                  taken);
     ASSERT_EQ(Count(Msg::Command), 2);
-    EXPECT_EQ(LoWord(sent[0].wParam), 32771);
-    EXPECT_EQ(HiWord(sent[0].wParam), 1) << "from an accelerator";
+    EXPECT_EQ(sent[0].wParam, MakeWParam(32771, 1)) << "from an accelerator";
     EXPECT_EQ(LoWord(sent[1].wParam), 104);
 }
 

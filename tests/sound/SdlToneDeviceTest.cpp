@@ -38,19 +38,16 @@ std::string TempFile(const std::string& name) {
 void UseDriver(const char* driver, const std::string& file, const char* delay = nullptr) {
     setenv("SDL_AUDIODRIVER", driver, 1);
     setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
-    if (delay != nullptr) {
-        setenv("SDL_DISKAUDIODELAY", delay, 1);
-    } else {
-        unsetenv("SDL_DISKAUDIODELAY");
-    }
+    delay ? setenv("SDL_DISKAUDIODELAY", delay, 1) : unsetenv("SDL_DISKAUDIODELAY");
 }
 
-// The left channel; the tones sound alike on both.
-std::vector<std::int16_t> ReadSamples(const std::string& file) {
+// The left channel of what the disk device wrote (the tones sound alike on both); the file goes.
+std::vector<std::int16_t> TakeSamples(const std::string& file) {
     std::ifstream in(file, std::ios::binary);
     std::vector<std::int16_t> stereo(std::filesystem::file_size(file) / sizeof(std::int16_t));
     in.read(reinterpret_cast<char*>(stereo.data()),
             static_cast<std::streamsize>(stereo.size() * sizeof(std::int16_t)));
+    std::filesystem::remove(file);
     std::vector<std::int16_t> left;
     for (std::size_t i = 0; i < stereo.size(); i += 2) left.push_back(stereo[i]);
     return left;
@@ -64,15 +61,10 @@ struct Span {
 // The stretches of sound; every sample of a tone is non-zero, every sample of silence zero.
 std::vector<Span> SoundSpans(const std::vector<std::int16_t>& s) {
     std::vector<Span> spans;
-    for (std::size_t i = 0; i < s.size();) {
-        if (s[i] == 0) {
-            ++i;
-            continue;
-        }
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == 0) continue;
         const std::size_t begin = i;
-        while (i < s.size() && s[i] != 0) {
-            ++i;
-        }
+        while (i < s.size() && s[i] != 0) ++i;
         spans.push_back({begin, i});
     }
     return spans;
@@ -80,19 +72,14 @@ std::vector<Span> SoundSpans(const std::vector<std::int16_t>& s) {
 
 // From the first to the last sign change inside the span lie whole half-cycles.
 double Pitch(const std::vector<std::int16_t>& s, Span span, unsigned rate) {
-    std::size_t first = 0;
-    std::size_t last = 0;
+    std::size_t first = 0, last = 0;
     int changes = 0;
-    for (std::size_t i = span.begin + 1; i < span.end; ++i) {
+    for (std::size_t i = span.begin + 1; i < span.end; ++i)
         if ((s[i] > 0) != (s[i - 1] > 0)) {
             first = changes++ == 0 ? i : first;
             last = i;
         }
-    }
-    if (changes < 2) {
-        return 0;
-    }
-    return (changes - 1) / 2.0 * rate / static_cast<double>(last - first);
+    return changes < 2 ? 0 : (changes - 1) / 2.0 * rate / static_cast<double>(last - first);
 }
 
 std::size_t SamplesFor(unsigned rate, unsigned milliseconds) {
@@ -120,16 +107,11 @@ TEST(SdlToneDeviceTest, TonesReachTheDeviceWithTheirPitchAndLengthAndBlockTheCal
         device.Beep(0, 20);
         device.Beep(440, 150);
         device.Beep(30000, 20);  // above half the sample rate: silence
-        for (unsigned frequency : shortTones) {
-            device.Beep(frequency, 5);
-        }
+        for (unsigned frequency : shortTones) device.Beep(frequency, 5);
         device.Beep(0, 100);
-        for (int i = 0; i < 100 && device.QueuedMilliseconds() > 0; ++i) {
-            std::this_thread::sleep_for(10ms);
-        }
+        for (int i = 0; i < 100 && device.QueuedMilliseconds() > 0; ++i) std::this_thread::sleep_for(10ms);
     }
-    const std::vector<std::int16_t> samples = ReadSamples(file);
-    std::filesystem::remove(file);
+    const std::vector<std::int16_t> samples = TakeSamples(file);
 
     const std::vector<Span> spans = SoundSpans(samples);
     ASSERT_EQ(spans.size(), 3u);
@@ -231,8 +213,7 @@ TEST(SdlToneDeviceTest, DeviceLeavesTheSignalsAloneAndClosesWhileIdle) {
         for (int i = 0; i < 500 && SdlAudioThreads() > 0; ++i) std::this_thread::sleep_for(10ms);
     }
     // The disk device starts its file afresh when it opens: what is there is the second tone.
-    const std::vector<std::int16_t> samples = ReadSamples(file);
-    std::filesystem::remove(file);
+    const std::vector<std::int16_t> samples = TakeSamples(file);
     const std::vector<Span> spans = SoundSpans(samples);
     ASSERT_EQ(spans.size(), 1u);
     EXPECT_NEAR(spans[0].end - spans[0].begin, SamplesFor(rate, 30), 1);

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <fstream>
 #include <sstream>
 
 #include "app/CMainWindow.h"
@@ -16,40 +17,25 @@
 #include "app/Settings.h"
 #include "platform/Services.h"
 #include "platform/linux/SqliteSettingsStore.h"
+#include "tests/support/StoredSettings.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using platform::SettingsValue;
 using platform::SqliteSettingsStore;
 using namespace std::chrono_literals;
 
-const char* const kStoredNames[] = {
-    "FirstBoot",      "Beep",       "Music",           "ClearStacks",     "GetFaster",
-    "SwapMode",       "OneDeck",    "EndOnShuffle",    "LastStack",       "UpDown",
-    "CollapseRegime", "ShowNagDlg", "ForegroundColor", "BackgroundColor", "Top",
-    "Left",           "Width",      "Height",          "MinMax"};
-
 const std::string kNotSaved = "deckfall: the options and the window placement were not saved: ";
 
-class SaveSettingsTest : public testing::Test {
+class SaveSettingsTest : public TempFolderTest {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/deckfall-save-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
+        TempFolderTest::SetUp();
         file_ = dir_ / "settings.db";
         GameOptions = {};
     }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    // Every saved value, in the order of kStoredNames.
-    std::vector<std::optional<SettingsValue>> Stored() {
-        auto store = SqliteSettingsStore::Open(file_);
-        std::vector<std::optional<SettingsValue>> values;
-        for (const char* name : kStoredNames) values.push_back(store->ReadValue(SettingsKey, name));
-        return values;
-    }
+    StoredList Saved() { return Stored(*SqliteSettingsStore::Open(file_)); }
     // A close with every option and placement value set to `value`.
     bool Close(std::uint32_t value, std::ostream& diagnostics) {
         auto store = SqliteSettingsStore::Open(file_);
@@ -64,20 +50,19 @@ protected:
             *field = static_cast<std::int32_t>(value);
         return SaveSettings(window, diagnostics);
     }
-    static std::vector<std::optional<SettingsValue>> AllSavedAs(std::uint32_t value) {
-        std::vector<std::optional<SettingsValue>> values(std::size(kStoredNames), value);
+    static StoredList AllSavedAs(std::uint32_t value) {
+        StoredList values(std::size(kStoredNames), value);
         values[0] = 0u;  // FirstBoot
         return values;
     }
 
-    fs::path dir_;
     fs::path file_;
 };
 
 TEST_F(SaveSettingsTest, AStoreLockedByAnotherCopyHoldsTheCloseUpBrieflyAndKeepsItsValues) {
     std::ostringstream diagnostics;
     ASSERT_TRUE(Close(7, diagnostics));
-    ASSERT_EQ(Stored(), AllSavedAs(7));
+    ASSERT_EQ(Saved(), AllSavedAs(7));
 
     sqlite3* other = nullptr;
     ASSERT_EQ(sqlite3_open(file_.c_str(), &other), SQLITE_OK);
@@ -89,9 +74,9 @@ TEST_F(SaveSettingsTest, AStoreLockedByAnotherCopyHoldsTheCloseUpBrieflyAndKeeps
     EXPECT_EQ(diagnostics.str(), kNotSaved + "database is locked\n");
 
     ASSERT_EQ(sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr), SQLITE_OK);
-    EXPECT_EQ(Stored(), AllSavedAs(7));
+    EXPECT_EQ(Saved(), AllSavedAs(7));
     EXPECT_TRUE(Close(8, diagnostics));
-    EXPECT_EQ(Stored(), AllSavedAs(8));
+    EXPECT_EQ(Saved(), AllSavedAs(8));
     EXPECT_EQ(diagnostics.str(), kNotSaved + "database is locked\n");
 }
 
@@ -128,28 +113,20 @@ TEST_F(SaveSettingsTest, LogFilesThePlayerCannotWriteAreReportedAndLoseNothing) 
                         fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     }
 
-    int text[2];
-    ASSERT_EQ(pipe(text), 0);
     const int saved = play([&] {
-        close(text[0]);
         if (root &&
             (setgroups(0, nullptr) != 0 || setgid(nobody->pw_gid) != 0 || setuid(nobody->pw_uid) != 0))
             return 3;
-        std::ostringstream diagnostics;
-        const int result = Close(8, diagnostics) ? 1 : 0;
-        const std::string line = diagnostics.str();
-        return write(text[1], line.data(), line.size()) == static_cast<ssize_t>(line.size()) ? result : 4;
+        std::ofstream said(dir_ / "said");
+        return Close(8, said) ? 1 : 0;
     });
-    close(text[1]);
-    std::string line(256, '\0');
-    line.resize(static_cast<std::size_t>(std::max<ssize_t>(read(text[0], line.data(), line.size()), 0)));
-    close(text[0]);
-
     EXPECT_EQ(saved, 0);
-    EXPECT_EQ(line, kNotSaved + "attempt to write a readonly database\n");
-    std::vector<std::optional<SettingsValue>> before = AllSavedAs(7);
+    std::stringstream said;
+    said << std::ifstream(dir_ / "said").rdbuf();
+    EXPECT_EQ(said.str(), kNotSaved + "attempt to write a readonly database\n");
+    StoredList before = AllSavedAs(7);
     before[1] = 9u;  // Beep, from the other copy
-    EXPECT_EQ(Stored(), before);
+    EXPECT_EQ(Saved(), before);
 }
 
 }  // namespace

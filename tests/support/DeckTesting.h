@@ -24,6 +24,14 @@ std::uint32_t SeedWhere(Draws draws) {
     }
 }
 
+// Seeds the generator so that the next card drawn without a deck is this one.
+inline void SeedToDraw(std::int32_t value) {
+    SeedWhere([value] {
+        const std::int32_t rank = RandomInt(13, 0);
+        return MakeCard(rank, RandomInt(4, 0)) == value;
+    });
+}
+
 // Puts the values, bottom first, into a deck: each StuffBack is seeded to land on top.
 inline void Arrange(CDeck& deck, const std::vector<std::int32_t>& bottomFirst) {
     const std::int32_t swapMode = GameOptions.SwapMode;

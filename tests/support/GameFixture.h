@@ -1,6 +1,6 @@
 #pragma once
-// Whole games on the headless desktop, driven through the main window's messages,
-// over a fake card library that paints each face in a colour of its own.
+// The program on the headless desktop over the fake card library, and whole games
+// driven through the main window's messages.
 
 #include <gtest/gtest.h>
 
@@ -21,6 +21,8 @@
 #include "platform/linux/SqliteSettingsStore.h"
 #include "resources/ResourceIds.h"
 #include "resources/Resources.h"
+#include "tests/support/DeckTesting.h"
+#include "tests/support/FakeCards.h"
 
 namespace enginetest {
 
@@ -28,21 +30,40 @@ using platform::Msg;
 using platform::Point;
 using Kind = PlayEvent::Kind;
 
-inline constexpr int kW = 71;
-inline constexpr int kH = 96;
+inline constexpr int kW = kCardW;
+inline constexpr int kH = kCardH;
 inline constexpr std::uint32_t kBackground = 0xFF400040u;
 
 // The pixel a card's face is painted in.
 constexpr std::uint32_t Face(int value) {
-    return platform::ArgbOf(platform::Rgb(0xF0, 4 * value, 0x80));
+    return platform::ArgbOf(FaceRef(value));
 }
 
-class GameFixture : public testing::Test {
-protected:
-    GameFixture() {
+// One run of the program: an in-memory settings store, the headless desktop, the main window.
+struct Program {
+    Program() {
         GameOptions = {};
+        fakeCardTerms = 0;
         AppTitle = LoadResourceString(IDS_APP_TITLE, 100);
         WindowClassName = LoadResourceString(IDS_WINDOW_CLASS, 100);
+    }
+    void Put(const char* name, std::uint32_t value) { store->WriteValue(SettingsKey, name, value); }
+    platform::HeadlessWindow& StartUp() {
+        headless.modules.Register("libcards32.so", FakeCardExports());
+        RegisterWindowClass();
+        EXPECT_TRUE(app.Create(platform::ShowCommand::Normal));
+        return *(window = headless.desktop.MainWindow());
+    }
+
+    std::unique_ptr<platform::SqliteSettingsStore> store = platform::SqliteSettingsStore::InMemory();
+    platform::HeadlessPlatform headless{*store};
+    CMainWindow app;
+    platform::HeadlessWindow* window = nullptr;
+};
+
+class GameFixture : public testing::Test, protected Program {
+protected:
+    GameFixture() {
         previousSink = SetPlayEventSink([this](const PlayEvent& e) { events.push_back(e); });
         // A 700 × 500 client area, opened normally, quietly.
         for (auto [name, value] :
@@ -50,24 +71,6 @@ protected:
             Put(name, value);
     }
     ~GameFixture() override { SetPlayEventSink(previousSink); }
-
-    void Put(const char* name, std::uint32_t value) { store->WriteValue(SettingsKey, name, value); }
-    void StartUp() {
-        const auto fn = [](auto function) { return reinterpret_cast<void*>(+function); };
-        headless.modules.Register(
-            "libcards32.so",
-            {{"cdtInit", fn([](int* width, int* height) { return *width = kW, *height = kH, 1; })},
-             {"cdtDraw", fn([](CardSurface* s, int x, int y, int card, int mode, std::uint32_t c) {
-                  const auto face = platform::Rgb(0xF0, 4 * card, 0x80);
-                  return s->fill(s->context, x, y, kW, kH, mode == CARDS32_REMOVE ? c : face);
-              })},
-             {"cdtDrawExt", fn([](CardSurface*, int, int, int, int, int, int, std::uint32_t) { return 1; })},
-             {"cdtAnimate", fn([](CardSurface*, int, int, int, int) { return 1; })},
-             {"cdtTerm", fn([] {})}});
-        RegisterWindowClass();
-        ASSERT_TRUE(app.Create(platform::ShowCommand::Normal));
-        window = headless.desktop.MainWindow();
-    }
 
     CPlayfield& Game() { return *app.playfield; }
     int Falling() { return Game().GetDeck().Current()->GetValue(); }
@@ -84,16 +87,6 @@ protected:
         window->UpdateWindow();
     }
 
-    // The next card drawn at random (no deck) will be this one.
-    static void NextCard(int value) {
-        std::uint32_t seed = 0;
-        for (;; ++seed) {
-            SeedRandom(seed);
-            const int rank = RandomInt(13, 0);
-            if (rank == RankOf(value) && RandomInt(4, 0) == SuitOf(value)) break;
-        }
-        SeedRandom(seed);
-    }
     // Steers the falling card over the column and drops it.
     void DropOn(int column) {
         for (int moves = 0; moves < 7 && Game().GetColumn() != column; ++moves)
@@ -133,10 +126,6 @@ protected:
         const auto texts = Texts();
         return std::find(texts.begin(), texts.end(), std::pair(at, text)) != texts.end();
     }
-    std::unique_ptr<platform::SqliteSettingsStore> store = platform::SqliteSettingsStore::InMemory();
-    platform::HeadlessPlatform headless{*store};
-    CMainWindow app;
-    platform::HeadlessWindow* window = nullptr;
     std::vector<PlayEvent> events;
     PlayEventSink previousSink;
 };
