@@ -42,3 +42,10 @@ void GetItemText(platform::Window* dialog, int id, std::string& buffer, std::siz
 void SetItemText(platform::Window* dialog, int id, std::string_view text) {
     if (platform::Window* control = dialog->GetDlgItem(id)) control->SetWindowText(text);
 }
+
+bool EndDialogOnOkOrCancel(platform::Window* dialog, platform::WPARAM wParam) {
+    const int id = platform::LoWord(wParam);
+    if (id != platform::IDOK && id != platform::IDCANCEL) return false;
+    dialog->EndDialog(id);
+    return true;
+}

@@ -17,3 +17,6 @@ std::int32_t RandomInt(std::uint32_t high, std::int32_t low);
 // The text of a dialog control, cut to bufferSize − 1 characters; empty when the control is missing.
 void GetItemText(platform::Window* dialog, int id, std::string& buffer, std::size_t bufferSize);
 void SetItemText(platform::Window* dialog, int id, std::string_view text);
+// A dialog's OK or Cancel (the command's identifier in wParam) ends it with that result: true
+// when it did, false for any other command.
+bool EndDialogOnOkOrCancel(platform::Window* dialog, platform::WPARAM wParam);

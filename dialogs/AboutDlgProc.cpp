@@ -10,12 +10,8 @@ std::intptr_t AboutDlgProc(platform::Window* dialog, platform::Msg message, plat
         case platform::Msg::InitDialog:
             CenterOnParent(dialog);
             return 1;
-        case platform::Msg::Command: {
-            const int id = platform::LoWord(wParam);
-            if (id != platform::IDOK && id != platform::IDCANCEL) return 0;
-            dialog->EndDialog(id);
-            return 1;
-        }
+        case platform::Msg::Command:
+            return EndDialogOnOkOrCancel(dialog, wParam) ? 1 : 0;
         default:
             return 0;
     }

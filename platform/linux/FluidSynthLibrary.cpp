@@ -2,24 +2,15 @@
 
 #include <dlfcn.h>
 
-#include <memory>
 #include <optional>
+
+#include "platform/linux/LoadedLibrary.h"
 
 namespace platform {
 
 namespace {
 
-struct LibraryCloser {
-    void operator()(void* handle) const { dlclose(handle); }
-};
-
-template <typename Function>
-bool Resolve(void* handle, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(dlsym(handle, name));
-    return function != nullptr;
-}
-
-std::optional<FluidSynthLibrary> Load(std::unique_ptr<void, LibraryCloser>& handle) {
+std::optional<FluidSynthLibrary> Load(LibraryHandle& handle) {
     handle.reset(dlopen("libfluidsynth.so.3", RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE));
     if (!handle) return std::nullopt;
     FluidSynthLibrary fluid{};
@@ -57,7 +48,7 @@ std::optional<FluidSynthLibrary> Load(std::unique_ptr<void, LibraryCloser>& hand
 const FluidSynthLibrary* FluidSynthLibrary::Get() {
     // Never unmapped (RTLD_NODELETE): after exit() has torn this down, SDL's audio thread may
     // still be rendering a song through it.
-    static std::unique_ptr<void, LibraryCloser> handle;
+    static LibraryHandle handle;
     static const std::optional<FluidSynthLibrary> library = Load(handle);
     return library ? &*library : nullptr;
 }

@@ -2,24 +2,15 @@
 
 #include <dlfcn.h>
 
-#include <memory>
 #include <optional>
+
+#include "platform/linux/LoadedLibrary.h"
 
 namespace platform {
 
 namespace {
 
-struct LibraryCloser {
-    void operator()(void* handle) const { dlclose(handle); }
-};
-
-template <typename Function>
-bool Resolve(void* handle, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(dlsym(handle, name));
-    return function != nullptr;
-}
-
-std::optional<SdlAudioLibrary> Load(std::unique_ptr<void, LibraryCloser>& handle) {
+std::optional<SdlAudioLibrary> Load(LibraryHandle& handle) {
     handle.reset(dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE));
     if (!handle) return std::nullopt;
     SdlAudioLibrary sdl{};
@@ -43,7 +34,7 @@ std::optional<SdlAudioLibrary> Load(std::unique_ptr<void, LibraryCloser>& handle
 const SdlAudioLibrary* SdlAudioLibrary::Get() {
     // Never unmapped (RTLD_NODELETE): exit() tears this down while a tone device that was not
     // destroyed, such as one on main's stack, may still have SDL's audio thread running.
-    static std::unique_ptr<void, LibraryCloser> handle;
+    static LibraryHandle handle;
     static const std::optional<SdlAudioLibrary> library = Load(handle);
     return library ? &*library : nullptr;
 }
