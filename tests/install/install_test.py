@@ -18,9 +18,9 @@ def installed_files(root):
             for folder, _, names in os.walk(root) for name in names}
 
 
-def check_layout(usr):
+def check_layout(usr, libdir):
     files = installed_files(usr)
-    wanted = {"bin/deckfall", "lib/deckfall/libcards32.so", "share/deckfall/DeckfallHelp.htm",
+    wanted = {"bin/deckfall", f"{libdir}/libcards32.so", "share/deckfall/DeckfallHelp.htm",
               "share/deckfall/song1.mid", f"share/applications/{APP_ID}.desktop",
               f"share/metainfo/{APP_ID}.metainfo.xml", f"share/icons/hicolor/scalable/apps/{APP_ID}.svg",
               "share/man/man6/deckfall.6.gz", "share/doc/deckfall/copyright", "share/doc/deckfall/changelog.gz"}
@@ -28,7 +28,7 @@ def check_layout(usr):
     missing = wanted - files
     assert not missing, f"not installed: {sorted(missing)}"
     # Nothing in the system's library path, nothing of the build's own tools.
-    stray = sorted(f for f in files if f.startswith("lib/") and not f.startswith("lib/deckfall/")
+    stray = sorted(f for f in files if f.startswith("lib/") and not f.startswith(f"{libdir}/")
                    or f.startswith("bin/") and f != "bin/deckfall")
     assert not stray, f"installed where it does not belong: {stray}"
     for size in ICON_SIZES:
@@ -41,13 +41,13 @@ def check_layout(usr):
 
 
 def main():
-    build = sys.argv[1]
+    build, libdir = sys.argv[1:3]
     with tempfile.TemporaryDirectory() as stage:
         subprocess.run(["cmake", "--install", build, "--prefix", "/usr"], env=dict(os.environ, DESTDIR=stage),
                        check=True, stdout=subprocess.DEVNULL)
         usr = os.path.join(stage, "usr")
-        check_layout(usr)
-        check_started(f"{usr}/bin/deckfall", f"{usr}/share/deckfall", f"{usr}/lib/deckfall")
+        check_layout(usr, libdir)
+        check_started(f"{usr}/bin/deckfall", f"{usr}/share/deckfall", f"{usr}/{libdir}")
     print("install: layout, desktop entry, AppStream file and a start from another folder")
 
 

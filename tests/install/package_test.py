@@ -19,7 +19,7 @@ def field(deb, name):
 
 
 def main():
-    build = sys.argv[1]
+    build, libdir = sys.argv[1:3]
     with tempfile.TemporaryDirectory() as out:
         subprocess.run(["cpack", "-G", "DEB", "--config", os.path.join(build, "CPackConfig.cmake"), "-B", out],
                        check=True, stdout=subprocess.DEVNULL)
@@ -31,7 +31,7 @@ def main():
         assert not missing, f"not depended on: {missing}; Depends: {sorted(depends)}"
 
         contents = subprocess.run(["dpkg-deb", "-c", deb], capture_output=True, text=True, check=True).stdout
-        for path in ("./usr/bin/deckfall", "./usr/lib/deckfall/libcards32.so", "./usr/share/deckfall/song1.mid",
+        for path in ("./usr/bin/deckfall", f"./usr/{libdir}/libcards32.so", "./usr/share/deckfall/song1.mid",
                      "./usr/share/applications/org.quillmoor.Deckfall.desktop",
                      "./usr/share/doc/deckfall/copyright", "./usr/share/doc/deckfall/changelog.gz"):
             assert f" {path}\n" in contents, f"{path} is not in the package"
@@ -40,12 +40,13 @@ def main():
 
         lintian = subprocess.run(["lintian", "--tag-display-limit", "0", deb], capture_output=True, text=True)
         errors = [line for line in lintian.stdout.splitlines() if line.startswith("E:")]
+        assert "maintscript" not in lintian.stdout, f"the package has maintainer scripts: {lintian.stdout}"
         assert not errors and lintian.returncode in (0, 2), f"lintian: {lintian.stdout}{lintian.stderr}"
 
         root = os.path.join(out, "root")
         subprocess.run(["dpkg-deb", "-x", deb, root], check=True)
         usr = os.path.join(root, "usr")
-        check_started(f"{usr}/bin/deckfall", f"{usr}/share/deckfall", f"{usr}/lib/deckfall")
+        check_started(f"{usr}/bin/deckfall", f"{usr}/share/deckfall", f"{usr}/{libdir}")
     print("package: contents, dependencies, lintian, and the unpacked program starts")
 
 
