@@ -6,6 +6,7 @@
 #include "platform/Services.h"
 #include "platform/linux/DlModuleLoader.h"
 #include "platform/linux/FluidSynthMusicPlayer.h"
+#include "platform/linux/ProgramFolders.h"
 #include "platform/linux/SdlAudioOutput.h"
 #include "platform/linux/SdlToneDevice.h"
 #include "platform/linux/SqliteSettingsStore.h"
@@ -26,6 +27,9 @@ int main(int argc, char* argv[]) {
     // Before anything that could fault: the Qt host, the store and the sound devices all load
     // libraries of the system.
     InitDiagnostics();
+    // The songs and the help are opened by bare names, wherever the program was started from.
+    const auto folders = platform::RunningProgramFolders();
+    platform::EnterDataFolder(folders);
     if (!platform::QtHost::CheckDisplay()) return 1;
     platform::QtHost host(argc, argv);
     platform::SystemClock systemClock;
@@ -41,7 +45,7 @@ int main(int argc, char* argv[]) {
         tones.OpenInBackground();
         music.Start();
     });
-    platform::DlModuleLoader modules;
+    platform::DlModuleLoader modules(folders.library);
     platform::QtColorPicker colors;
     platform::QtDocumentOpener documents;
     const platform::ScopedServices services({.desktop = &host.GetDesktop(),

@@ -39,7 +39,8 @@ std::unique_ptr<QApplication> StartApplication(int& argc, char** argv) {
 QtHost::QtHost(int& argc, char** argv) : application_(StartApplication(argc, argv)) {
     QApplication::setApplicationName("Deckfall");
     QApplication::setOrganizationName("Quillmoor");
-    QApplication::setDesktopFileName("deckfall");
+    // The installed desktop entry's name, by which the desktop gives the window its icon and name.
+    QApplication::setDesktopFileName(DECKFALL_APP_ID);
     desktop_ = std::make_unique<QtDesktop>();
     probe_ = MeasuringProbe::FromEnvironment();
     // As early as there is a loop to carry it out: SIGTERM, SIGINT and SIGHUP close the window.
