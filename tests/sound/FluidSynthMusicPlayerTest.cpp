@@ -8,19 +8,18 @@
 #include "platform/linux/SdlAudioOutput.h"
 #include "platform/linux/SdlToneDevice.h"
 #include "platform/linux/SystemClock.h"
+#include "tests/support/DiskAudio.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <condition_variable>
-#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -33,30 +32,23 @@ using platform::MusicDeviceId;
 class MainThread {
 public:
     void Post(std::function<void()> work) {
-        {
-            const std::lock_guard lock(mutex_);
-            queue_.push_back(std::move(work));
-        }
-        arrived_.notify_all();
+        const std::lock_guard lock(mutex_);
+        queue_.push_back(std::move(work));
     }
     // Runs what arrives until done() holds, or a generous while has passed.
     void RunUntil(const std::function<bool()>& done) {
-        const auto giveUp = std::chrono::steady_clock::now() + 60s;
-        std::unique_lock lock(mutex_);
-        while (!done()) {
-            if (!arrived_.wait_until(lock, giveUp, [this] { return !queue_.empty(); })) return;
-            auto work = std::move(queue_.front());
-            queue_.pop_front();
+        for (const auto giveUp = std::chrono::steady_clock::now() + 60s;
+             !done() && std::chrono::steady_clock::now() < giveUp; std::this_thread::sleep_for(5ms)) {
+            std::unique_lock lock(mutex_);
+            auto work = std::exchange(queue_, {});
             lock.unlock();
-            work();
-            lock.lock();
+            for (auto& job : work) job();
         }
     }
 
 private:
     std::mutex mutex_;
-    std::condition_variable arrived_;
-    std::deque<std::function<void()>> queue_;
+    std::vector<std::function<void()>> queue_;
 };
 
 struct Notification {
@@ -85,10 +77,6 @@ public:
     std::vector<Notification> notifications;
 };
 
-std::string TempPath(const std::string& name) {
-    return testing::TempDir() + "deckfall-music-" + std::to_string(getpid()) + "-" + name;
-}
-
 // A second of our own: a C major arpeggio of quavers on the piano at 120 beats a minute, then
 // a quaver's rest.
 std::vector<std::uint8_t> ShortSong() {
@@ -107,36 +95,23 @@ std::vector<std::uint8_t> ShortSong() {
 }
 
 std::string WriteFile(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-    const std::string path = TempPath(name);
+    const std::string path = TempFile(name);
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return path;
 }
 
-void UseDiskDriver(const std::string& file) {
-    setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
-}
-
-std::vector<std::int16_t> ReadSamples(const std::string& file) {
-    std::error_code error;
-    std::vector<std::int16_t> samples(fs::file_size(file, error) / sizeof(std::int16_t));
-    std::ifstream(file, std::ios::binary)
-        .read(reinterpret_cast<char*>(samples.data()), static_cast<std::streamsize>(samples.size() * 2));
-    return samples;
-}
-
-// How strongly a frequency sounds in the loudest tenth of a second of the left channel, as the
-// amplitude of its sine (Goertzel's filter).
-double StrongestAt(const std::vector<std::int16_t>& stereo, double frequency, double rate) {
+// How strongly a frequency sounds in the loudest tenth of a second, as the amplitude of its sine
+// (Goertzel's filter).
+double StrongestAt(const std::vector<std::int16_t>& samples, double frequency, double rate) {
     const std::size_t window = static_cast<std::size_t>(rate / 10);
     const double coefficient = 2 * std::cos(2 * M_PI * frequency / rate);
     double strongest = 0;
-    for (std::size_t start = 0; 2 * (start + window) <= stereo.size(); start += window / 2) {
+    for (std::size_t start = 0; start + window <= samples.size(); start += window / 2) {
         double previous = 0;
         double before = 0;
         for (std::size_t i = start; i < start + window; ++i) {
-            const double next = stereo[2 * i] + coefficient * previous - before;
+            const double next = samples[i] + coefficient * previous - before;
             before = previous;
             previous = next;
         }
@@ -150,8 +125,8 @@ double StrongestAt(const std::vector<std::int16_t>& stereo, double frequency, do
 // device at a time), both sound, and the song's end reaches the window's thread.
 TEST(FluidSynthMusicPlayerTest, ASongSoundsWithTheTonesAndItsEndReachesTheWindow) {
     const std::string song = WriteFile("together.mid", ShortSong());
-    const std::string output = TempPath("together.raw");
-    UseDiskDriver(output);
+    const std::string output = TempFile("together.raw");
+    UseDriver("disk", output);
     MainThread main;
     RecordingWindow window;
     platform::SystemClock clock;
@@ -174,8 +149,7 @@ TEST(FluidSynthMusicPlayerTest, ASongSoundsWithTheTonesAndItsEndReachesTheWindow
     }
     const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(said.find("silent"), std::string::npos) << said;
-    const std::vector<std::int16_t> samples = ReadSamples(output);
-    fs::remove(output);
+    const std::vector<std::int16_t> samples = TakeLeftChannel(output);
     fs::remove(song);
     // Full scale is 32767. The square wave's fundamental is 4/pi of its height, 8192; the song
     // opens on middle C.
@@ -185,8 +159,8 @@ TEST(FluidSynthMusicPlayerTest, ASongSoundsWithTheTonesAndItsEndReachesTheWindow
 
 TEST(FluidSynthMusicPlayerTest, WithoutASoundfontSongsAreSilentYetEndAndTheReasonIsToldOnce) {
     const std::string song = WriteFile("silent.mid", ShortSong());
-    const std::string output = TempPath("silent.raw");
-    UseDiskDriver(output);
+    const std::string output = TempFile("silent.raw");
+    UseDriver("disk", output);
     MainThread main;
     RecordingWindow window;
     testing::internal::CaptureStderr();
@@ -220,7 +194,7 @@ TEST(FluidSynthMusicPlayerTest, OpeningRefusesWhatIsNoSongAndClosingAPlayingSong
     platform::FluidSynthMusicPlayer player(output, [](auto) { FAIL() << "no song may end"; });
     RecordingWindow window;
     MusicDeviceId device = 0;
-    EXPECT_EQ(player.Open(TempPath("missing.mid"), device), platform::MCIERR_FILE_NOT_FOUND);
+    EXPECT_EQ(player.Open(TempFile("missing.mid"), device), platform::MCIERR_FILE_NOT_FOUND);
     EXPECT_EQ(player.Open("", device), platform::MCIERR_FILE_NOT_FOUND);
     EXPECT_EQ(player.Open(text, device), platform::MCIERR_INVALID_FILE);
     EXPECT_EQ(player.Close(0), platform::MCIERR_INVALID_DEVICE_ID);

@@ -2,22 +2,18 @@
 
 #include <dlfcn.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <csignal>
-#include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "platform/linux/SdlAudioOutput.h"
 #include "platform/linux/SystemClock.h"
+#include "tests/support/DiskAudio.h"
 
 namespace {
 
@@ -29,29 +25,6 @@ public:
     std::int64_t Time() const override { return 0; }
     std::uint64_t slept = 0;
 };
-
-std::string TempFile(const std::string& name) {
-    return testing::TempDir() + "deckfall-" + name + "-" + std::to_string(getpid()) + ".raw";
-}
-
-// SDL reads these each time its audio starts, so each test chooses its own device.
-void UseDriver(const char* driver, const std::string& file, const char* delay = nullptr) {
-    setenv("SDL_AUDIODRIVER", driver, 1);
-    setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
-    delay ? setenv("SDL_DISKAUDIODELAY", delay, 1) : unsetenv("SDL_DISKAUDIODELAY");
-}
-
-// The left channel of what the disk device wrote (the tones sound alike on both); the file goes.
-std::vector<std::int16_t> TakeSamples(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::vector<std::int16_t> stereo(std::filesystem::file_size(file) / sizeof(std::int16_t));
-    in.read(reinterpret_cast<char*>(stereo.data()),
-            static_cast<std::streamsize>(stereo.size() * sizeof(std::int16_t)));
-    std::filesystem::remove(file);
-    std::vector<std::int16_t> left;
-    for (std::size_t i = 0; i < stereo.size(); i += 2) left.push_back(stereo[i]);
-    return left;
-}
 
 struct Span {
     std::size_t begin;
@@ -87,7 +60,7 @@ std::size_t SamplesFor(unsigned rate, unsigned milliseconds) {
 }
 
 TEST(SdlToneDeviceTest, TonesReachTheDeviceWithTheirPitchAndLengthAndBlockTheCaller) {
-    const std::string file = TempFile("tones");
+    const std::string file = TempFile("tones.raw");
     // On its own the disk writer takes a period every 10 ms, faster than real time; at 11 ms
     // it is a little slower, as a sound card never runs ahead of the clock.
     UseDriver("disk", file, "11");
@@ -111,7 +84,7 @@ TEST(SdlToneDeviceTest, TonesReachTheDeviceWithTheirPitchAndLengthAndBlockTheCal
         device.Beep(0, 100);
         for (int i = 0; i < 100 && device.QueuedMilliseconds() > 0; ++i) std::this_thread::sleep_for(10ms);
     }
-    const std::vector<std::int16_t> samples = TakeSamples(file);
+    const std::vector<std::int16_t> samples = TakeLeftChannel(file);
 
     const std::vector<Span> spans = SoundSpans(samples);
     ASSERT_EQ(spans.size(), 3u);
@@ -154,7 +127,7 @@ TEST(SdlToneDeviceTest, WithoutADeviceTonesAreSilentKeepTheirLengthAndSaySoOnce)
 }
 
 TEST(SdlToneDeviceTest, QueueStaysShortWhenTheDeviceFallsBehind) {
-    const std::string file = TempFile("behind");
+    const std::string file = TempFile("behind.raw");
     UseDriver("disk", file);
     // Sleeps that take no time: the device falls ever further behind the caller.
     RecordingClock clock;
@@ -190,7 +163,7 @@ int SdlAudioThreads() {
 // paused or ended game it must not run, yet the next tone plays in full. Nor may SDL take
 // SIGTERM and SIGINT, which it would only turn into a quit event nobody reads.
 TEST(SdlToneDeviceTest, DeviceLeavesTheSignalsAloneAndClosesWhileIdle) {
-    const std::string file = TempFile("idle");
+    const std::string file = TempFile("idle.raw");
     UseDriver("disk", file);
     platform::SystemClock clock;
     unsigned rate = 0;
@@ -213,7 +186,7 @@ TEST(SdlToneDeviceTest, DeviceLeavesTheSignalsAloneAndClosesWhileIdle) {
         for (int i = 0; i < 500 && SdlAudioThreads() > 0; ++i) std::this_thread::sleep_for(10ms);
     }
     // The disk device starts its file afresh when it opens: what is there is the second tone.
-    const std::vector<std::int16_t> samples = TakeSamples(file);
+    const std::vector<std::int16_t> samples = TakeLeftChannel(file);
     const std::vector<Span> spans = SoundSpans(samples);
     ASSERT_EQ(spans.size(), 1u);
     EXPECT_NEAR(spans[0].end - spans[0].begin, SamplesFor(rate, 30), 1);
@@ -228,7 +201,7 @@ TEST(SdlToneDeviceDeathTest, SdlStaysLoadedThroughExit) {
         {
             // Registered before SDL is loaded, so it runs after every static made since.
             std::atexit([] { std::_Exit(dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_NOLOAD) ? 0 : 1); });
-            UseDriver("dummy", TempFile("exit"));
+            UseDriver("dummy", TempFile("exit.raw"));
             // Never destroyed, as the program's, which lives on main's stack.
             auto* device = new platform::SdlToneDevice(*new platform::SdlAudioOutput, *new RecordingClock);
             if (device->SampleRate() == 0) std::_Exit(2);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "app/CMainWindow.h"
@@ -78,6 +79,19 @@ protected:
     std::uint32_t Pixel(int x, int y) { return window->Pixels().Pixel(x, y); }
     void Key(platform::WPARAM key) { window->SendMessage(Msg::KeyDown, key, 0); }
     void Command(int id) { window->SendMessage(Msg::Command, static_cast<platform::WPARAM>(id), 0); }
+    // The title, and whether the fall timer runs.
+    std::string Now() { return window->GetWindowText() + (window->Timers().contains(1) ? " running" : ""); }
+    // Gives the command; in its dialog the player clicks these. What the player saw there.
+    std::string During(int command, const std::vector<int>& clicks = {}) {
+        std::string seen;
+        headless.desktop.dialogHandler = [&](platform::HeadlessWindow& dialog, const auto&) {
+            seen = Now();
+            for (int id : clicks) dialog.Click(id);
+        };
+        Command(command);
+        headless.desktop.dialogHandler = nullptr;
+        return seen;
+    }
     void Tick(int times = 1) {
         for (int i = 0; i < times; ++i) window->SendMessage(Msg::Timer, 1, 0);
     }
