@@ -15,6 +15,17 @@ def run(*args, **kwargs):
     return subprocess.run(args, check=True, capture_output=True, text=True, **kwargs).stdout
 
 
+def eventually(condition, timeout=5.0):
+    """Whether condition() comes true within timeout seconds: a window manager under load
+    may take a while to place, frame or maximise a window."""
+    deadline = time.time() + timeout
+    while not condition():
+        if time.time() > deadline:
+            return False
+        time.sleep(0.1)
+    return True
+
+
 def ensure_display(argv):
     """Re-runs this script under a fresh Xvfb with a window manager when there is no display."""
     if os.environ.get("DECKFALL_E2E_DISPLAY") != "ready":
