@@ -28,6 +28,15 @@ bool Write(std::string_view path, std::string_view name, const platform::Setting
     return store && store->WriteValue(path, name, value);
 }
 
+bool WriteAll(std::span<const platform::SettingsWrite> writes) {
+    platform::SettingsStore* store = platform::Current().settings;
+    if (!store) {
+        platform::SetLastError(ENOENT, "there is no settings store");
+        return false;
+    }
+    return store->WriteValues(writes);
+}
+
 }  // namespace
 
 std::uint32_t ReadRegDword(HKEY, std::string_view path, std::string_view name, std::uint32_t defaultValue) {
@@ -39,15 +48,10 @@ bool WriteRegDword(HKEY, std::string_view path, std::string_view name, std::uint
 }
 
 bool WriteRegDwords(HKEY, std::string_view path, std::span<const RegDword> values) {
-    platform::SettingsStore* store = platform::Current().settings;
-    if (!store) {
-        platform::SetLastError(ENOENT, "there is no settings store");
-        return false;
-    }
     std::vector<platform::SettingsWrite> writes;
     writes.reserve(values.size());
     for (const RegDword& value : values) writes.push_back({path, value.name, value.value});
-    return store->WriteValues(writes);
+    return WriteAll(writes);
 }
 
 bool ReadRegString(HKEY, std::string_view path, std::string_view name, std::string& text,
@@ -65,6 +69,13 @@ bool ReadRegString(HKEY, std::string_view path, std::string_view name, std::stri
 
 bool WriteRegString(HKEY, std::string_view path, std::string_view name, std::string_view text) {
     return Write(path, name, std::string(text));
+}
+
+bool WriteRegStrings(HKEY, std::string_view path, std::span<const RegString> values) {
+    std::vector<platform::SettingsWrite> writes;
+    writes.reserve(values.size());
+    for (const RegString& value : values) writes.push_back({path, value.name, std::string(value.text)});
+    return WriteAll(writes);
 }
 
 bool DeleteRegKey(HKEY, std::string_view path) {

@@ -27,5 +27,11 @@ bool WriteRegDwords(HKEY root, std::string_view path, std::span<const RegDword> 
 bool ReadRegString(HKEY root, std::string_view path, std::string_view name, std::string& text,
                    std::size_t bufferSize);
 bool WriteRegString(HKEY root, std::string_view path, std::string_view name, std::string_view text);
+struct RegString {
+    std::string_view name;
+    std::string_view text;
+};
+// Writes the texts into the key together, as WriteRegDwords writes numbers.
+bool WriteRegStrings(HKEY root, std::string_view path, std::span<const RegString> values);
 // Fails when the key does not exist or still has subkeys.
 bool DeleteRegKey(HKEY root, std::string_view path);

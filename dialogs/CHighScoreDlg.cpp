@@ -1,12 +1,15 @@
 #include "dialogs/CHighScoreDlg.h"
 
+#include <array>
 #include <cstdlib>
+#include <iostream>
 #include <memory>
 
 #include "app/CMainWindow.h"
 #include "app/Registry.h"
 #include "app/Utilities.h"
 #include "platform/Desktop.h"
+#include "platform/LastError.h"
 #include "platform/Services.h"
 #include "resources/ResourceIds.h"
 
@@ -120,15 +123,22 @@ void CHighScoreDlg::LoadStored(platform::Window* dialog) {
 }
 
 void CHighScoreDlg::SaveAll(platform::Window* dialog) {
+    // Names and texts of every row first, as the batch only refers to them.
+    std::array<std::string, 2 * kRows> names;
+    std::array<std::string, 2 * kRows> texts;
+    std::array<RegString, 2 * kRows> values;
     for (int i = 0; i < kRows; ++i) {
-        std::string name;
-        std::string score;
-        GetItemText(dialog, IDC_NAME0 + i, name, kTextBytes);
-        GetItemText(dialog, IDC_SCORE0 + i, score, kTextBytes);
-        if (!WriteRegString(HKEY_CURRENT_USER, HighScoresKey, ValueName("Name", i), name) ||
-            !WriteRegString(HKEY_CURRENT_USER, HighScoresKey, ValueName("Score", i), score))
-            return;
+        for (int column = 0; column < 2; ++column) {
+            const auto k = static_cast<std::size_t>(2 * i + column);
+            names[k] = ValueName(column == 0 ? "Name" : "Score", i);
+            GetItemText(dialog, (column == 0 ? IDC_NAME0 : IDC_SCORE0) + i, texts[k], kTextBytes);
+            values[k] = {names[k], texts[k]};
+        }
     }
+    // One batch: a save cut short leaves the list that was stored before, never half of each.
+    if (!WriteRegStrings(HKEY_CURRENT_USER, HighScoresKey, values))
+        std::cerr << "deckfall: the high scores were not saved: " << platform::GetLastError().message
+                  << std::endl;
 }
 
 bool CHighScoreDlg::OnCommand(platform::Window* dialog, int id) {

@@ -230,7 +230,8 @@ bool NotAKeyPath(std::string_view path) {
     return false;
 }
 
-enum class Contents { Empty, Ours, Foreign };
+// Later: ours, in a schema this version does not know.
+enum class Contents { Empty, Ours, Later, Foreign };
 
 // What the file holds, judged by its header marks and its tables.
 std::optional<Contents> ReadContents(sqlite3* db, int& error) {
@@ -249,6 +250,9 @@ std::optional<Contents> ReadContents(sqlite3* db, int& error) {
     }
     if (query.Int(0) == kApplicationId && query.Int(1) == kSchemaVersion && query.Int(3) == 2) {
         return Contents::Ours;
+    }
+    if (query.Int(0) == kApplicationId && query.Int(1) > kSchemaVersion) {
+        return Contents::Later;
     }
     return Contents::Foreign;
 }
@@ -323,6 +327,10 @@ Verdict Examine(sqlite3* db) {
     }
     if (contents == Contents::Foreign) {
         return {Verdict::Damaged, "it is not a Deckfall settings file"};
+    }
+    // Kept for the version that wrote it: not moved, not written, not even switched to WAL.
+    if (contents == Contents::Later) {
+        return {Verdict::Unusable, "it was written by a later version of Deckfall"};
     }
     if (sqlite3_db_readonly(db, "main") == 1) {
         return {Verdict::Unusable, "the file is read-only"};

@@ -38,6 +38,10 @@ QRect ToQRect(const Rect& r) {
     return QRect(r.left, r.top, r.Width(), r.Height());
 }
 
+bool CompositorPlacesWindows() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 }  // namespace
 
 QtMainWindow::QtMainWindow(WindowProc procedure, const WindowClass& windowClass, const QString& title,
@@ -46,6 +50,7 @@ QtMainWindow::QtMainWindow(WindowProc procedure, const WindowClass& windowClass,
       board_(new BoardWidget(this)),
       normalRect_(outer),
       lastFrame_(outer),
+      placedByCompositor_(CompositorPlacesWindows()),
       timers_(*this) {
     setWindowTitle(title);
     setWindowIcon(LoadIconResources({windowClass.largeIcon, windowClass.smallIcon}, kLargestWindowIcon));
@@ -60,7 +65,7 @@ QtMainWindow::QtMainWindow(WindowProc procedure, const WindowClass& windowClass,
     board_->setFocus();
     // The frame is not known before the window is mapped; until then the outer
     // rectangle is taken as the client size.
-    move(outer.left, outer.top);
+    if (!placedByCompositor_) move(outer.left, outer.top);
     resize(outer.Width(), outer.Height());
 }
 
@@ -195,9 +200,15 @@ void QtMainWindow::timerEvent(QTimerEvent* event) {
 }
 
 void QtMainWindow::TrackNormalRect() {
-    if (framed_ && !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)) &&
-        isVisible())
-        normalRect_ = ToRect(frameGeometry());
+    if (!framed_ || (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)) ||
+        !isVisible())
+        return;
+    const Rect frame = ToRect(frameGeometry());
+    // An unknown position keeps the one the window was given, to be restored where it means something.
+    normalRect_ = placedByCompositor_
+                      ? Rect{normalRect_.left, normalRect_.top, normalRect_.left + frame.Width(),
+                             normalRect_.top + frame.Height()}
+                      : frame;
 }
 
 void QtMainWindow::moveEvent(QMoveEvent* event) {
@@ -244,7 +255,7 @@ void QtMainWindow::UpdateMinimumSize() {
 
 void QtMainWindow::ApplyOuterRect(const Rect& outer) {
     const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-    move(outer.left, outer.top);
+    if (!placedByCompositor_) move(outer.left, outer.top);
     resize(std::max(1, outer.Width() - frame.left() - frame.right()),
            std::max(1, outer.Height() - frame.top() - frame.bottom()));
 }
@@ -252,10 +263,13 @@ void QtMainWindow::ApplyOuterRect(const Rect& outer) {
 void QtMainWindow::WaitForFrame() {
     // The window manager frames the window once it is mapped; only then are the
     // frame's margins, and so the outer rectangle, known.
+    // On Wayland the margins are Qt's own decorations, known at once, or the compositor's,
+    // never known: only the exposure is worth the wait.
     QElapsedTimer waited;
     waited.start();
-    while (waited.elapsed() < 2000 && (!windowHandle() || !windowHandle()->isExposed() ||
-                                       (windowHandle()->frameMargins().isNull() && waited.elapsed() < 300)))
+    while (waited.elapsed() < 2000 &&
+           (!windowHandle() || !windowHandle()->isExposed() ||
+            (!placedByCompositor_ && windowHandle()->frameMargins().isNull() && waited.elapsed() < 300)))
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
 }
 
@@ -277,7 +291,8 @@ Rect QtMainWindow::GetClientRect() const {
 }
 
 bool QtMainWindow::MoveTo(int x, int y) {
-    move(x, y);
+    // Where the compositor places windows, a move is no failure: there is nothing to do.
+    if (!placedByCompositor_) move(x, y);
     return true;
 }
 

@@ -82,6 +82,9 @@ private:
     bool paintQueued_ = false;
     bool menuOpen_ = false;
     bool framed_ = false;
+    // On Wayland the compositor places top-level windows: a window neither learns nor sets
+    // its position, only its size and state.
+    const bool placedByCompositor_;
     WindowTimers timers_;
 };
 

@@ -2,6 +2,7 @@
 // takes the name, what OK, Cancel and Reset leave in the store, and names in any
 // script read back whole after a restart.
 
+#include <sqlite3.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -132,6 +133,41 @@ TEST_F(HighScoreDlgTest, ResetErasesTheListEvenWhenCancelledAfterwards) {
     EXPECT_EQ(kept, Put(Scores({900, 800, 700, 600, 500, 400, 300, 200, 150}), 3, "* $650", true));
     EXPECT_EQ(reset, Put(kDefaults, 7, "* $650")) << "650 beats $630; row 3 is closed again";
     EXPECT_TRUE(Stored().empty());
+}
+
+// A save that fails part of the way (here the store refuses the sixth score) leaves the
+// list stored before, whole: never the first rows of the new list over the rest of the old.
+TEST(HighScoreStoreTest, ASaveCutShortKeepsTheListStoredBefore) {
+    const auto file = std::filesystem::temp_directory_path() / ("deckfall-cut-" + std::to_string(getpid()));
+    DialogSession session(platform::SqliteSettingsStore::Open(file));
+    session.app.highScorePending = 1;
+    const auto ok = [](HeadlessWindow& dialog) {
+        dialog.Type(IDC_NAME0, "Ada"), dialog.Click(platform::IDOK);
+    };
+    const auto stored = [] {
+        std::vector<std::string> rows(20);
+        for (int i = 0; i < 20; ++i)
+            ReadRegString(HKEY_CURRENT_USER, HighScoresKey,
+                          (i % 2 ? "Score" : "Name") + std::to_string(i / 2), rows[i], 999);
+        return rows;
+    };
+    session.app.pendingScore = 9500;
+    session.Open(IDD_HIGH_SCORES, HighScoreDlgProc, ok);
+    const std::vector<std::string> before = stored();
+    ASSERT_EQ(before[0], "Ada");
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+    for (const char* when : {"INSERT", "UPDATE"}) {
+        const std::string trigger = std::string("CREATE TRIGGER refuse_") + when + " BEFORE " + when +
+                                    " ON registry_value WHEN NEW.name = 'Score5'"
+                                    " BEGIN SELECT RAISE(ABORT, 'refused'); END";
+        ASSERT_EQ(sqlite3_exec(db, trigger.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+    }
+    sqlite3_close(db);
+    session.app.pendingScore = 9600;
+    session.Open(IDD_HIGH_SCORES, HighScoreDlgProc, ok);
+    EXPECT_EQ(stored(), before);
+    std::filesystem::remove(file);
 }
 
 // Names are UTF-8 in the store and come back whole: 255 characters as the field counts
