@@ -1,8 +1,6 @@
 #include "platform/qt/QtHost.h"
 
 #include <QApplication>
-#include <QLoggingCategory>
-#include <QOpenGLContext>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -27,32 +25,11 @@ bool QtHost::CheckDisplay() {
 
 namespace {
 
-// Qt's Wayland plugin hands windows to the compositor through a client-buffer integration
-// that it loads at the first window, by default EGL and with it Mesa, tens of MiB that a
-// game drawing in software never uses. Naming an integration that does not exist leaves it
-// with shared memory only, the buffers every window of the game already uses.
-constexpr char kBufferIntegration[] = "QT_WAYLAND_CLIENT_BUFFER_INTEGRATION";
-constexpr char kNoBufferIntegration[] = "shared-memory-only";
-
 std::unique_ptr<QApplication> StartApplication(int& argc, char** argv) {
     // The menu bar belongs to the window, as the game's pause rules expect of it,
     // never to a desktop-wide menu.
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
-    // A choice of the player's own stands.
-    const bool chooseBuffers = !qEnvironmentVariableIsSet(kBufferIntegration);
-    if (chooseBuffers) qputenv(kBufferIntegration, kNoBufferIntegration);
     auto application = std::make_unique<QApplication>(argc, argv);
-    if (chooseBuffers) {
-        if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-            // Asking what OpenGL can do makes the plugin settle its integration now, while
-            // the variable is set; that the named one is missing is the point, not news.
-            QLoggingCategory::setFilterRules(QStringLiteral("qt.qpa.wayland.warning=false"));
-            QOpenGLContext::supportsThreadedOpenGL();
-            QLoggingCategory::setFilterRules({});
-        }
-        // Programs the game starts (the help's browser) choose for themselves.
-        qunsetenv(kBufferIntegration);
-    }
     QApplication::setStyle(new DrawnIconStyle);  // owned by the application
     return application;
 }
