@@ -83,16 +83,30 @@ bool HasRedInk(const Picture& picture) {
     });
 }
 
-class Cards32Test : public ::testing::Test {
+// The deck the library loads next: the one named, or its own choice for null.
+void SetDeck(const char* deck) {
+    deck ? setenv("DECKFALL_CARD_DECK", deck, 1) : unsetenv("DECKFALL_CARD_DECK");
+}
+
+// The platform the library finds its decks through.
+struct CardPlatform {
+    static platform::Services With(platform::ModuleLoader& modules) {
+        platform::Services services = platform::Current();
+        services.modules = &modules;
+        return services;
+    }
+
+    NullSettings settings;
+    platform::HeadlessPlatform headless{settings};
+    platform::DlModuleLoader loader;
+    platform::ScopedServices scope{With(loader)};
+};
+
+class Cards32Test : public ::testing::Test, public CardPlatform {
 protected:
     static void SetUpTestSuite() { EnsureGuiApplication(); }
 
-    void SetUp() override {
-        auto services = platform::Current();
-        services.modules = &loader;
-        scope.emplace(services);
-        UseDeck(nullptr);
-    }
+    void SetUp() override { UseDeck(nullptr); }
     void TearDown() override {
         library.Unload();
         unsetenv("DECKFALL_CARD_DECK");
@@ -101,7 +115,7 @@ protected:
     // Loads the library afresh with the deck named, or its own choice for null.
     void UseDeck(const char* deck) {
         library.Unload();
-        deck ? setenv("DECKFALL_CARD_DECK", deck, 1) : unsetenv("DECKFALL_CARD_DECK");
+        SetDeck(deck);
         ASSERT_NE(library.Load(nullptr), 0);
         ASSERT_EQ(std::pair(library.GetCardWidth(), library.GetCardHeight()), std::pair(71, 96));
     }
@@ -112,10 +126,6 @@ protected:
         return dc.pictures.size() == 1 ? dc.pictures[0] : Picture{};
     }
 
-    NullSettings settings;
-    platform::HeadlessPlatform headless{settings};
-    platform::DlModuleLoader loader;
-    std::optional<platform::ScopedServices> scope;
     CCardLibrary library;
 };
 
@@ -216,13 +226,8 @@ TEST_F(Cards32Test, FacesFollowTheCardNumbering) {
 // library wrapper still holds the library and terminates it.
 [[noreturn]] void ExitHoldingTheLibrary(const char* deck) {
     EnsureGuiApplication();
-    deck ? setenv("DECKFALL_CARD_DECK", deck, 1) : unsetenv("DECKFALL_CARD_DECK");
-    NullSettings settings;
-    platform::HeadlessPlatform headless{settings};
-    platform::DlModuleLoader loader;
-    auto services = platform::Current();
-    services.modules = &loader;
-    const platform::ScopedServices scope(services);
+    SetDeck(deck);
+    const CardPlatform cards;
     static CCardLibrary held;
     if (held.Load(nullptr) == 0) std::_Exit(2);
     RecordingContext dc(1);

@@ -2,16 +2,14 @@
 // takes the name, what OK, Cancel and Reset leave in the store, and names in any
 // script read back whole after a restart.
 
-#include <sqlite3.h>
-#include <unistd.h>
-
-#include <filesystem>
 #include <optional>
 
 #include "app/Registry.h"
 #include "dialogs/CHighScoreDlg.h"
 #include "resources/ResourceIds.h"
 #include "tests/dialogs/DialogFixture.h"
+#include "tests/support/StoreFiles.h"
+#include "tests/support/TempFolder.h"
 
 namespace dialogtest {
 namespace {
@@ -38,10 +36,24 @@ Rows Put(Rows rows, std::size_t at, const std::string& row, bool insert = false)
     return rows.resize(10), rows;
 }
 
+std::string Name(std::size_t i) {
+    return "Name" + std::to_string(i);
+}
+std::string Score(std::size_t i) {
+    return "Score" + std::to_string(i);
+}
+// The rows in the store, as "name $score", up to the first missing.
+Rows Stored() {
+    Rows rows;
+    for (std::string name, score;
+         ReadRegString(HKEY_CURRENT_USER, HighScoresKey, Name(rows.size()), name, 999) &&
+         ReadRegString(HKEY_CURRENT_USER, HighScoresKey, Score(rows.size()), score, 999);)
+        rows.push_back(name + " " + score);
+    return rows;
+}
+
 class HighScoreDlgTest : public DialogFixture {
 protected:
-    static std::string Name(std::size_t i) { return "Name" + std::to_string(i); }
-    static std::string Score(std::size_t i) { return "Score" + std::to_string(i); }
     void Store(const Rows& rows) {
         DeleteRegKey(HKEY_CURRENT_USER, HighScoresKey);
         for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -49,14 +61,6 @@ protected:
             WriteRegString(HKEY_CURRENT_USER, HighScoresKey, Name(i), rows[i].substr(0, blank));
             WriteRegString(HKEY_CURRENT_USER, HighScoresKey, Score(i), rows[i].substr(blank + 1));
         }
-    }
-    Rows Stored() {
-        Rows rows;
-        for (std::string name, score;
-             ReadRegString(HKEY_CURRENT_USER, HighScoresKey, Name(rows.size()), name, 999) &&
-             ReadRegString(HKEY_CURRENT_USER, HighScoresKey, Score(rows.size()), score, 999);)
-            rows.push_back(name + " " + score);
-        return rows;
     }
     static Rows Look(HeadlessWindow& dialog) {
         Rows rows;
@@ -135,69 +139,55 @@ TEST_F(HighScoreDlgTest, ResetErasesTheListEvenWhenCancelledAfterwards) {
     EXPECT_TRUE(Stored().empty());
 }
 
+// One run of the program on the settings file: games won with a name typed in the new row.
+class HighScoreStoreTest : public TempFolderTest {
+protected:
+    std::unique_ptr<DialogSession> Run() {
+        return std::make_unique<DialogSession>(platform::SqliteSettingsStore::Open(dir_ / "settings.db"));
+    }
+    static void Win(DialogSession& run, std::int32_t score, int row, const std::string& name) {
+        run.app.highScorePending = 1;
+        run.app.pendingScore = score;
+        run.Open(IDD_HIGH_SCORES, HighScoreDlgProc, [&](HeadlessWindow& dialog) {
+            dialog.Type(IDC_NAME0 + row, name), dialog.Click(platform::IDOK);
+        });
+    }
+};
+
 // A save that fails part of the way (here the store refuses the sixth score) leaves the
 // list stored before, whole: never the first rows of the new list over the rest of the old.
-TEST(HighScoreStoreTest, ASaveCutShortKeepsTheListStoredBefore) {
-    const auto file = std::filesystem::temp_directory_path() / ("deckfall-cut-" + std::to_string(getpid()));
-    DialogSession session(platform::SqliteSettingsStore::Open(file));
-    session.app.highScorePending = 1;
-    const auto ok = [](HeadlessWindow& dialog) {
-        dialog.Type(IDC_NAME0, "Ada"), dialog.Click(platform::IDOK);
-    };
-    const auto stored = [] {
-        std::vector<std::string> rows(20);
-        for (int i = 0; i < 20; ++i)
-            ReadRegString(HKEY_CURRENT_USER, HighScoresKey,
-                          (i % 2 ? "Score" : "Name") + std::to_string(i / 2), rows[i], 999);
-        return rows;
-    };
-    session.app.pendingScore = 9500;
-    session.Open(IDD_HIGH_SCORES, HighScoreDlgProc, ok);
-    const std::vector<std::string> before = stored();
-    ASSERT_EQ(before[0], "Ada");
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+TEST_F(HighScoreStoreTest, ASaveCutShortKeepsTheListStoredBefore) {
+    const auto run = Run();
+    Win(*run, 9500, 0, "Ada");
+    const Rows before = Stored();
+    ASSERT_EQ(before.at(0), "Ada $9500");
     for (const char* when : {"INSERT", "UPDATE"}) {
         const std::string trigger = std::string("CREATE TRIGGER refuse_") + when + " BEFORE " + when +
                                     " ON registry_value WHEN NEW.name = 'Score5'"
                                     " BEGIN SELECT RAISE(ABORT, 'refused'); END";
-        ASSERT_EQ(sqlite3_exec(db, trigger.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+        Query(dir_ / "settings.db", trigger.c_str());
     }
-    sqlite3_close(db);
-    session.app.pendingScore = 9600;
-    session.Open(IDD_HIGH_SCORES, HighScoreDlgProc, ok);
-    EXPECT_EQ(stored(), before);
-    std::filesystem::remove(file);
+    Win(*run, 9600, 0, "Ada");
+    EXPECT_EQ(Stored(), before);
 }
 
 // Names are UTF-8 in the store and come back whole: 255 characters as the field counts
 // them, where a character outside the basic plane counts two.
-TEST(HighScoreStoreTest, NamesInAnyScriptSurviveARestartWhole) {
-    const auto file =
-        std::filesystem::temp_directory_path() / ("deckfall-scores-" + std::to_string(getpid()));
+TEST_F(HighScoreStoreTest, NamesInAnyScriptSurviveARestartWhole) {
     std::string cyrillic, cards;
     for (int i = 0; i < 300; ++i) cyrillic += "Ж";
     for (int i = 0; i < 128; ++i) cards += "🂡";
-    const auto type = [](int row, const std::string& name) {
-        return
-            [=](HeadlessWindow& dialog) { dialog.Type(IDC_NAME0 + row, name), dialog.Click(platform::IDOK); };
-    };
     {
-        DialogSession first(platform::SqliteSettingsStore::Open(file));  // one run of the program
-        first.app.highScorePending = 1;
-        first.app.pendingScore = 9500;
-        first.Open(IDD_HIGH_SCORES, HighScoreDlgProc, type(0, cyrillic));
-        first.app.pendingScore = 9400;
-        first.Open(IDD_HIGH_SCORES, HighScoreDlgProc, type(1, cards + "x"));
+        const auto first = Run();
+        Win(*first, 9500, 0, cyrillic);
+        Win(*first, 9400, 1, cards + "x");
     }
-    DialogSession second(platform::SqliteSettingsStore::Open(file));
-    std::vector<std::string> names;
-    second.Open(IDD_HIGH_SCORES, HighScoreDlgProc, [&](HeadlessWindow& dialog) {
+    Rows names;
+    Run()->Open(IDD_HIGH_SCORES, HighScoreDlgProc, [&](HeadlessWindow& dialog) {
         for (int k = 0; k < 2; ++k)
             names.push_back(DialogSession::Control(dialog, IDC_NAME0 + k).GetWindowText());
     });
-    EXPECT_EQ(names, (std::vector<std::string>{cyrillic.substr(0, 2 * 255), cards.substr(0, 4 * 127) + "x"}));
-    std::filesystem::remove(file);
+    EXPECT_EQ(names, (Rows{cyrillic.substr(0, 2 * 255), cards.substr(0, 4 * 127) + "x"}));
 }
 
 }  // namespace

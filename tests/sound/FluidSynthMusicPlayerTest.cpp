@@ -121,94 +121,97 @@ double StrongestAt(const std::vector<std::int16_t>& samples, double frequency, d
     return strongest;
 }
 
+// Each test's song, the disk device's file, the window and its thread; the files go after.
+class FluidSynthMusicPlayerTest : public testing::Test {
+protected:
+    void SetUp() override { UseDriver("disk", out_); }
+    void TearDown() override {
+        fs::remove(song_);
+        fs::remove(out_);
+    }
+    std::function<void(std::function<void()>)> ToMain() {
+        return [this](auto work) { main_.Post(std::move(work)); };
+    }
+
+    const std::string song_ = WriteFile("song.mid", ShortSong());
+    const std::string out_ = TempFile("music.raw");
+    MainThread main_;
+    RecordingWindow window_;
+};
+
 // The song renders through the output the tones share (SDL's disk and dummy drivers open one
 // device at a time), both sound, and the song's end reaches the window's thread.
-TEST(FluidSynthMusicPlayerTest, ASongSoundsWithTheTonesAndItsEndReachesTheWindow) {
-    const std::string song = WriteFile("together.mid", ShortSong());
-    const std::string output = TempFile("together.raw");
-    UseDriver("disk", output);
-    MainThread main;
-    RecordingWindow window;
+TEST_F(FluidSynthMusicPlayerTest, ASongSoundsWithTheTonesAndItsEndReachesTheWindow) {
     platform::SystemClock clock;
     testing::internal::CaptureStderr();
     {
         platform::SdlAudioOutput output;
         platform::SdlToneDevice tones(output, clock);
-        platform::FluidSynthMusicPlayer player(output, [&main](auto work) { main.Post(std::move(work)); });
+        platform::FluidSynthMusicPlayer player(output, ToMain());
         MusicDeviceId device = 0;
-        ASSERT_EQ(player.Open(song, device), 0u);
-        ASSERT_EQ(player.Play(device, &window), 0u);
+        ASSERT_EQ(player.Open(song_, device), 0u);
+        ASSERT_EQ(player.Play(device, &window_), 0u);
         player.Start();
         tones.Beep(440, 600);
-        main.RunUntil([&] { return !window.notifications.empty(); });
-        EXPECT_EQ(window.notifications, (std::vector<Notification>{{platform::MCI_NOTIFY_SUCCESSFUL,
-                                                                    static_cast<platform::LPARAM>(device)}}));
+        main_.RunUntil([&] { return !window_.notifications.empty(); });
+        EXPECT_EQ(window_.notifications,
+                  (std::vector<Notification>{
+                      {platform::MCI_NOTIFY_SUCCESSFUL, static_cast<platform::LPARAM>(device)}}));
         // Closed once it has ended, it reports nothing more.
         EXPECT_EQ(player.Close(device), 0u);
-        EXPECT_EQ(window.notifications.size(), 1u);
+        EXPECT_EQ(window_.notifications.size(), 1u);
     }
     const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(said.find("silent"), std::string::npos) << said;
-    const std::vector<std::int16_t> samples = TakeLeftChannel(output);
-    fs::remove(song);
+    const std::vector<std::int16_t> samples = TakeLeftChannel(out_);
     // Full scale is 32767. The square wave's fundamental is 4/pi of its height, 8192; the song
     // opens on middle C.
     EXPECT_GT(StrongestAt(samples, 440, 48000), 5000.0);
     EXPECT_GT(StrongestAt(samples, 261.6, 48000), 300.0);
 }
 
-TEST(FluidSynthMusicPlayerTest, WithoutASoundfontSongsAreSilentYetEndAndTheReasonIsToldOnce) {
-    const std::string song = WriteFile("silent.mid", ShortSong());
-    const std::string output = TempFile("silent.raw");
-    UseDriver("disk", output);
-    MainThread main;
-    RecordingWindow window;
+TEST_F(FluidSynthMusicPlayerTest, WithoutASoundfontSongsAreSilentYetEndAndTheReasonIsToldOnce) {
     testing::internal::CaptureStderr();
     {
         platform::SdlAudioOutput output;
-        platform::FluidSynthMusicPlayer player(output, [&main](auto work) { main.Post(std::move(work)); },
-                                               {"/nonexistent/default-GM.sf2"});
+        platform::FluidSynthMusicPlayer player(output, ToMain(), {"/nonexistent/default-GM.sf2"});
         player.Start();
         for (int round = 1; round <= 2; ++round) {
             MusicDeviceId device = 0;
-            ASSERT_EQ(player.Open(song, device), 0u);
-            ASSERT_EQ(player.Play(device, &window), 0u);
-            main.RunUntil([&] { return window.notifications.size() == static_cast<std::size_t>(round); });
-            EXPECT_EQ(window.notifications.back().code, platform::MCI_NOTIFY_SUCCESSFUL);
+            ASSERT_EQ(player.Open(song_, device), 0u);
+            ASSERT_EQ(player.Play(device, &window_), 0u);
+            main_.RunUntil([&] { return window_.notifications.size() == static_cast<std::size_t>(round); });
+            EXPECT_EQ(window_.notifications.back().code, platform::MCI_NOTIFY_SUCCESSFUL);
             player.Close(device);
         }
     }
     const std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_EQ(std::ranges::count(said, '\n'), 1) << said;
     EXPECT_NE(said.find("timgm6mb-soundfont"), std::string::npos) << said;
     // No device was opened: nothing was written.
-    EXPECT_FALSE(fs::exists(output));
-    fs::remove(song);
+    EXPECT_FALSE(fs::exists(out_));
 }
 
 // Without its sound thread the player still opens, refuses and reports as the window expects.
-TEST(FluidSynthMusicPlayerTest, OpeningRefusesWhatIsNoSongAndClosingAPlayingSongReportsItAborted) {
-    const std::string song = WriteFile("open.mid", ShortSong());
+TEST_F(FluidSynthMusicPlayerTest, OpeningRefusesWhatIsNoSongAndClosingAPlayingSongReportsItAborted) {
     const std::string text = WriteFile("text.mid", {'n', 'o', 't', ' ', 'M', 'I', 'D', 'I'});
     platform::SdlAudioOutput output;
     platform::FluidSynthMusicPlayer player(output, [](auto) { FAIL() << "no song may end"; });
-    RecordingWindow window;
     MusicDeviceId device = 0;
     EXPECT_EQ(player.Open(TempFile("missing.mid"), device), platform::MCIERR_FILE_NOT_FOUND);
     EXPECT_EQ(player.Open("", device), platform::MCIERR_FILE_NOT_FOUND);
     EXPECT_EQ(player.Open(text, device), platform::MCIERR_INVALID_FILE);
     EXPECT_EQ(player.Close(0), platform::MCIERR_INVALID_DEVICE_ID);
 
-    ASSERT_EQ(player.Open(song, device), 0u);
+    ASSERT_EQ(player.Open(song_, device), 0u);
     EXPECT_NE(device, 0u);
-    ASSERT_EQ(player.Play(device, &window), 0u);
+    ASSERT_EQ(player.Play(device, &window_), 0u);
     EXPECT_EQ(player.Close(device), 0u);
     EXPECT_EQ(player.Close(device), platform::MCIERR_INVALID_DEVICE_ID);
-    EXPECT_EQ(player.Play(device, &window), platform::MCIERR_INVALID_DEVICE_ID);
+    EXPECT_EQ(player.Play(device, &window_), platform::MCIERR_INVALID_DEVICE_ID);
     EXPECT_EQ(
-        window.notifications,
+        window_.notifications,
         (std::vector<Notification>{{platform::MCI_NOTIFY_ABORTED, static_cast<platform::LPARAM>(device)}}));
-    fs::remove(song);
     fs::remove(text);
 }
 

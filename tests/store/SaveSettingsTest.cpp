@@ -1,15 +1,9 @@
 // Saving at close into a settings file that another copy of the game keeps from being
 // written: the close is held up briefly, says what it could not save, and loses nothing.
 
-#include <grp.h>
 #include <gtest/gtest.h>
-#include <pwd.h>
-#include <sqlite3.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
-#include <fstream>
 #include <sstream>
 
 #include "app/CMainWindow.h"
@@ -17,6 +11,7 @@
 #include "app/Settings.h"
 #include "platform/Services.h"
 #include "platform/linux/SqliteSettingsStore.h"
+#include "tests/support/StoreFiles.h"
 #include "tests/support/StoredSettings.h"
 #include "tests/support/TempFolder.h"
 
@@ -87,13 +82,6 @@ TEST_F(SaveSettingsTest, LogFilesThePlayerCannotWriteAreReportedAndLoseNothing) 
     const passwd* nobody = ::getpwnam("nobody");
     const bool root = ::geteuid() == 0;
     if (root && !nobody) GTEST_SKIP() << "no user but root to play the player";
-    const auto play = [&](auto&& part) {
-        const pid_t pid = fork();
-        if (pid == 0) _exit(part());
-        int status = 0;
-        waitpid(pid, &status, 0);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    };
 
     std::ostringstream ignored;
     ASSERT_TRUE(Close(7, ignored));
@@ -101,7 +89,7 @@ TEST_F(SaveSettingsTest, LogFilesThePlayerCannotWriteAreReportedAndLoseNothing) 
         ASSERT_EQ(chown(dir_.c_str(), nobody->pw_uid, nobody->pw_gid), 0);
         ASSERT_EQ(chown(file_.c_str(), nobody->pw_uid, nobody->pw_gid), 0);
     }
-    ASSERT_EQ(play([&] {
+    ASSERT_EQ(InChild([&] {
                   // Never closed: the copy is ended as it runs.
                   SqliteSettingsStore* store = SqliteSettingsStore::Open(file_).release();
                   return store->WriteValue(SettingsKey, "Beep", 9u) ? 0 : 1;
@@ -113,17 +101,13 @@ TEST_F(SaveSettingsTest, LogFilesThePlayerCannotWriteAreReportedAndLoseNothing) 
                         fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     }
 
-    const int saved = play([&] {
-        if (root &&
-            (setgroups(0, nullptr) != 0 || setgid(nobody->pw_gid) != 0 || setuid(nobody->pw_uid) != 0))
-            return 3;
+    const int saved = InChild([&] {
+        if (root && !BecomePlayer(*nobody)) return 3;
         std::ofstream said(dir_ / "said");
         return Close(8, said) ? 1 : 0;
     });
     EXPECT_EQ(saved, 0);
-    std::stringstream said;
-    said << std::ifstream(dir_ / "said").rdbuf();
-    EXPECT_EQ(said.str(), kNotSaved + "attempt to write a readonly database\n");
+    EXPECT_EQ(ReadBytes(dir_ / "said"), kNotSaved + "attempt to write a readonly database\n");
     StoredList before = AllSavedAs(7);
     before[1] = 9u;  // Beep, from the other copy
     EXPECT_EQ(Saved(), before);

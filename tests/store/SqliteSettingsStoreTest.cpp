@@ -2,18 +2,14 @@
 // to a damaged file, and two copies of the game writing at once.
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
-#include <fstream>
-#include <set>
 #include <sstream>
 #include <thread>
 
 #include "platform/LastError.h"
 #include "platform/linux/SqliteSettingsStore.h"
+#include "tests/support/StoreFiles.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -27,33 +23,7 @@ using namespace std::chrono_literals;
 constexpr const char* kSettings = "Software\\Quillmoor\\Deckfall";
 constexpr const char* kScores = "Software\\Quillmoor\\Deckfall\\HighScores";
 
-std::string ReadBytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void WriteBytes(const fs::path& file, const std::string& bytes) {
-    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-// The first column of the statement's last row, run by plain SQLite.
-std::string Query(const fs::path& file, const char* sql) {
-    sqlite3* db = nullptr;
-    sqlite3_open(file.c_str(), &db);
-    std::string result = "(error)";
-    const auto keep = [](void* out, int, char** row, char**) {
-        *static_cast<std::string*>(out) = row[0] ? row[0] : "";
-        return 0;
-    };
-    sqlite3_exec(db, sql, keep, &result, nullptr);
-    sqlite3_close(db);
-    return result;
-}
-
-class SqliteSettingsStoreTest : public TempFolderTest {
-protected:
-    std::set<fs::path> Files() const { return {fs::directory_iterator(dir_), fs::directory_iterator()}; }
-};
+using SqliteSettingsStoreTest = TempFolderTest;
 
 TEST_F(SqliteSettingsStoreTest, ValuesSurviveReopeningInAPrivateWalFile) {
     const fs::path file = dir_ / "Quillmoor" / "Deckfall" / "settings.db";
@@ -83,12 +53,12 @@ TEST_F(SqliteSettingsStoreTest, DamagedFilesAreMovedAsideAndANewStoreBegins) {
         SCOPED_TRACE(testing::Message() << "case of " << bytes.size() << " bytes");
         WriteBytes(file, bytes);
         WriteBytes(dir_ / "settings.db-wal", "log of " + bytes);
-        const std::set<fs::path> before = Files();
+        const std::set<fs::path> before = FilesIn(dir_);
         std::ostringstream diagnostics;
         store = SqliteSettingsStore::Open(file, diagnostics);
 
         std::vector<fs::path> added;
-        for (const fs::path& path : Files())
+        for (const fs::path& path : FilesIn(dir_))
             if (!before.contains(path) && !path.string().ends_with("-shm") &&
                 path.string().find(".damaged-") != std::string::npos)
                 added.push_back(path);
@@ -98,7 +68,7 @@ TEST_F(SqliteSettingsStoreTest, DamagedFilesAreMovedAsideAndANewStoreBegins) {
         EXPECT_EQ(added[1], added[0].string() + "-wal");
         const std::string line = diagnostics.str();
         EXPECT_NE(line.find(added[0].filename().string()), std::string::npos) << line;
-        EXPECT_EQ(std::count(line.begin(), line.end(), '\n'), 1) << line;
+        EXPECT_EQ(Lines(line), 1) << line;
 
         EXPECT_EQ(store->ReadValue(kSettings, "Name0"), std::nullopt);
         EXPECT_TRUE(store->WriteValue(kSettings, "Beep", 0u));
@@ -117,7 +87,7 @@ TEST_F(SqliteSettingsStoreTest, AStoreThatCannotBeMadeReadsNothingAndRefusesWrit
         std::ostringstream diagnostics;
         auto store = SqliteSettingsStore::Open(file, diagnostics);
         const std::string line = diagnostics.str();
-        EXPECT_EQ(std::count(line.begin(), line.end(), '\n'), 1) << line;
+        EXPECT_EQ(Lines(line), 1) << line;
         EXPECT_EQ(store->ReadValue(kSettings, "Beep"), std::nullopt);
         EXPECT_FALSE(store->WriteValue(kSettings, "Beep", 0u));
         // A refused batch tells why, as the start did.

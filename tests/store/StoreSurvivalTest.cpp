@@ -2,24 +2,17 @@
 // of their saves, a store of a later version, a full disk and a folder the player cannot
 // write.
 
-#include <grp.h>
 #include <gtest/gtest.h>
-#include <pwd.h>
-#include <sqlite3.h>
 #include <sys/mount.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <algorithm>
 #include <csignal>
-#include <fstream>
 #include <random>
-#include <set>
 #include <sstream>
 #include <thread>
 
 #include "platform/LastError.h"
 #include "platform/linux/SqliteSettingsStore.h"
+#include "tests/support/StoreFiles.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -49,34 +42,6 @@ std::vector<std::optional<SettingsValue>> ReadAll(SqliteSettingsStore& store) {
     return values;
 }
 
-std::string Query(const fs::path& file, const char* sql) {
-    sqlite3* db = nullptr;
-    sqlite3_open(file.c_str(), &db);
-    std::string result = "(error)";
-    const auto keep = [](void* out, int, char** row, char**) {
-        *static_cast<std::string*>(out) = row[0] ? row[0] : "";
-        return 0;
-    };
-    sqlite3_exec(db, sql, keep, &result, nullptr);
-    sqlite3_close(db);
-    return result;
-}
-
-std::string ReadBytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-// The exit code of `part` run in a child process; -1 when it did not exit.
-template <typename Part>
-int InChild(Part&& part) {
-    const pid_t pid = fork();
-    if (pid == 0) _exit(part());
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 class StoreSurvivalTest : public TempFolderTest {
 protected:
     void SetUp() override {
@@ -84,7 +49,6 @@ protected:
         file_ = dir_ / "settings.db";
         for (int i = 0; i < kValues; ++i) names_.push_back(Name(i));
     }
-    std::set<fs::path> Files() const { return {fs::directory_iterator(dir_), fs::directory_iterator()}; }
 
     fs::path file_;
     std::vector<std::string> names_;
@@ -139,18 +103,18 @@ TEST_F(StoreSurvivalTest, CopiesKilledWhileSavingLeaveOneWholeBatch) {
 TEST_F(StoreSurvivalTest, AStoreOfALaterVersionIsLeftAsItIs) {
     ASSERT_TRUE(SqliteSettingsStore::Open(file_)->WriteValues(Batch(names_, 7)));
     Query(file_, "PRAGMA user_version = 2");
-    const std::set<fs::path> files = Files();
+    const std::set<fs::path> files = FilesIn(dir_);
     const std::string bytes = ReadBytes(file_);
 
     std::ostringstream diagnostics;
     auto store = SqliteSettingsStore::Open(file_, diagnostics);
     const std::string line = diagnostics.str();
     EXPECT_NE(line.find("later version"), std::string::npos) << line;
-    EXPECT_EQ(std::count(line.begin(), line.end(), '\n'), 1) << line;
+    EXPECT_EQ(Lines(line), 1) << line;
     EXPECT_EQ(store->ReadValue(kScores, Name(0)), std::nullopt);
     EXPECT_FALSE(store->WriteValues(Batch(names_, 8)));
     store.reset();
-    std::set<fs::path> after = Files();  // SQLite's own companions may be left beside it
+    std::set<fs::path> after = FilesIn(dir_);  // SQLite's own companions may be left beside it
     std::erase_if(after, [](const fs::path& path) {
         return path.string().ends_with("-wal") || path.string().ends_with("-shm");
     });
@@ -195,7 +159,7 @@ TEST_F(StoreSurvivalTest, AFullDiskRefusesTheSaveAndKeepsWhatWasStored) {
     store = SqliteSettingsStore::Open(file, diagnostics);
     const std::string line = diagnostics.str();
     EXPECT_EQ(ReadAll(*store), line.empty() ? sevens : decltype(sevens)(kValues)) << line;
-    EXPECT_LE(std::count(line.begin(), line.end(), '\n'), 1) << line;
+    EXPECT_LE(Lines(line), 1) << line;
     store.reset();
     for (int i = 1; i <= fillers; ++i) fs::remove(disk / ("filler" + std::to_string(i)));
     EXPECT_EQ(Query(file, "PRAGMA integrity_check"), "ok");
@@ -222,17 +186,16 @@ TEST_F(StoreSurvivalTest, AFolderThePlayerCannotWriteGivesOneLineAndTheDefaults)
         const fs::path said = dir_ / "said";
         std::ofstream(said).close();
         fs::permissions(said, fs::perms::all);
-        EXPECT_EQ(
-            InChild([&] {
-                if (setgroups(0, nullptr) != 0 || setgid(nobody->pw_gid) != 0 || setuid(nobody->pw_uid) != 0)
-                    return 3;
-                std::ofstream out(said);
-                auto store = SqliteSettingsStore::Open(folder / "settings.db", out);
-                return store->ReadValue(kScores, Name(0)) || store->WriteValues(Batch(names_, 8)) ? 1 : 0;
-            }),
-            0);
+        EXPECT_EQ(InChild([&] {
+                      if (!BecomePlayer(*nobody)) return 3;
+                      std::ofstream out(said);
+                      auto store = SqliteSettingsStore::Open(folder / "settings.db", out);
+                      return store->ReadValue(kScores, Name(0)) || store->WriteValues(Batch(names_, 8)) ? 1
+                                                                                                        : 0;
+                  }),
+                  0);
         const std::string line = ReadBytes(said);
-        EXPECT_EQ(std::count(line.begin(), line.end(), '\n'), 1) << line;
+        EXPECT_EQ(Lines(line), 1) << line;
         EXPECT_EQ(line.find("damaged"), std::string::npos) << line;
     }
     EXPECT_TRUE(ReadBytes(stored / "settings.db") == bytes) << "the file was changed";
