@@ -9,6 +9,7 @@
 #include "platform/linux/SdlToneDevice.h"
 #include "platform/linux/SystemClock.h"
 #include "tests/support/DiskAudio.h"
+#include "tests/support/MidiBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -79,22 +80,14 @@ public:
 
 // A second of our own: a C major arpeggio of quavers on the piano at 120 beats a minute, then
 // a quaver's rest.
-std::vector<std::uint8_t> ShortSong() {
-    std::vector<std::uint8_t> track;
-    const auto add = [&track](std::initializer_list<std::uint8_t> bytes) {
-        for (std::uint8_t byte : bytes) track.push_back(byte);
-    };
-    add({0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, 0x00, 0xC0, 0x00});
-    for (std::uint8_t key : {60, 64, 67, 72}) add({0x00, 0x90, key, 0x64, 0x30, 0x80, key, 0x00});
-    add({0x30, 0xFF, 0x2F, 0x00});
-    std::vector<std::uint8_t> file = {
-        'M', 'T', 'h',  'd', 0,   0,   0,   6, 0, 0, 0,
-        1,   0,   0x60, 'M', 'T', 'r', 'k', 0, 0, 0, static_cast<std::uint8_t>(track.size())};
-    for (std::uint8_t byte : track) file.push_back(byte);
-    return file;
+Bytes ShortSong() {
+    Bytes events = {0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, 0x00, 0xC0, 0x00};
+    for (std::uint8_t key : {60, 64, 67, 72}) Append(events, {0x00, 0x90, key, 0x64, 0x30, 0x80, key, 0x00});
+    Append(events, {0x30, 0xFF, 0x2F, 0x00});
+    return File(0, 1, 0x60, {Track(events)});
 }
 
-std::string WriteFile(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+std::string WriteFile(const std::string& name, const Bytes& bytes) {
     const std::string path = TempFile(name);
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));

@@ -11,36 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/MidiBytes.h"
+
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
-
-void Append(Bytes& to, const Bytes& bytes) {
-    for (std::uint8_t byte : bytes) to.push_back(byte);
-}
-
-Bytes Chunk(const char* tag, const Bytes& body, std::size_t claimed) {
-    Bytes chunk(tag, tag + 4);
-    for (int shift = 24; shift >= 0; shift -= 8) chunk.push_back(static_cast<std::uint8_t>(claimed >> shift));
-    Append(chunk, body);
-    return chunk;
-}
-
-// A file of the given format and division with these chunks after its header.
-Bytes File(std::uint16_t format, std::uint16_t tracks, std::uint16_t division,
-           const std::vector<Bytes>& chunks) {
-    Bytes file = Chunk("MThd",
-                       {0, static_cast<std::uint8_t>(format), static_cast<std::uint8_t>(tracks >> 8),
-                        static_cast<std::uint8_t>(tracks), static_cast<std::uint8_t>(division >> 8),
-                        static_cast<std::uint8_t>(division)},
-                       6);
-    for (const Bytes& chunk : chunks) Append(file, chunk);
-    return file;
-}
-
-Bytes Track(const Bytes& events) {
-    return Chunk("MTrk", events, events.size());
-}
 
 const Bytes kEnd = {0xFF, 0x2F, 0x00};
 
