@@ -227,10 +227,4 @@ TEST(QtDocumentOpenerTest, OpensFromTheCurrentFolderAndReportsAMissingFile) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
-
 #include "QtDialogsTest.moc"

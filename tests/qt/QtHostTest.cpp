@@ -174,9 +174,3 @@ TEST(QtDialogTest, TheLevelDialogIsLaidOutInDialogUnitsAndEndsByItsTimerOrEsc) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

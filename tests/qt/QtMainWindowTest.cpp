@@ -166,10 +166,3 @@ TEST_F(QtMainWindowTest, MinimisedFromMaximisedIsMinimised) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
-    QApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -100,10 +100,3 @@ TEST_F(TerminationBridgeTest, TheSessionsEndSendsEndSession) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);  // as in the program
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
