@@ -59,11 +59,18 @@ std::size_t SamplesFor(unsigned rate, unsigned milliseconds) {
     return static_cast<std::size_t>(std::llround(rate * milliseconds / 1000.0));
 }
 
-TEST(SdlToneDeviceTest, TonesReachTheDeviceWithTheirPitchAndLengthAndBlockTheCaller) {
-    const std::string file = TempFile("tones.raw");
+// SDL's disk device writing to a file of the test's own, which goes after.
+class SdlToneDeviceTest : public testing::Test {
+protected:
+    void SetUp() override { UseDriver("disk", file_); }
+    void TearDown() override { std::filesystem::remove(file_); }
+    const std::string file_ = TempFile("tones.raw");
+};
+
+TEST_F(SdlToneDeviceTest, TonesReachTheDeviceWithTheirPitchAndLengthAndBlockTheCaller) {
     // On its own the disk writer takes a period every 10 ms, faster than real time; at 11 ms
     // it is a little slower, as a sound card never runs ahead of the clock.
-    UseDriver("disk", file, "11");
+    UseDriver("disk", file_, "11");
     platform::SystemClock clock;
     const std::vector<unsigned> shortTones{880, 920, 960, 1000, 1040};
     unsigned rate = 0;
@@ -84,7 +91,7 @@ TEST(SdlToneDeviceTest, TonesReachTheDeviceWithTheirPitchAndLengthAndBlockTheCal
         device.Beep(0, 100);
         for (int i = 0; i < 100 && device.QueuedMilliseconds() > 0; ++i) std::this_thread::sleep_for(10ms);
     }
-    const std::vector<std::int16_t> samples = TakeLeftChannel(file);
+    const std::vector<std::int16_t> samples = TakeLeftChannel(file_);
 
     const std::vector<Span> spans = SoundSpans(samples);
     ASSERT_EQ(spans.size(), 3u);
@@ -104,7 +111,7 @@ TEST(SdlToneDeviceTest, TonesReachTheDeviceWithTheirPitchAndLengthAndBlockTheCal
     EXPECT_GT(samples.size(), spans[2].end);
 }
 
-TEST(SdlToneDeviceTest, WithoutADeviceTonesAreSilentKeepTheirLengthAndSaySoOnce) {
+TEST_F(SdlToneDeviceTest, WithoutADeviceTonesAreSilentKeepTheirLengthAndSaySoOnce) {
     for (const char* driver : {"no-such-driver", "disk"}) {
         SCOPED_TRACE(driver);
         UseDriver(driver, "/nonexistent-folder/tones.raw");
@@ -126,9 +133,7 @@ TEST(SdlToneDeviceTest, WithoutADeviceTonesAreSilentKeepTheirLengthAndSaySoOnce)
     }
 }
 
-TEST(SdlToneDeviceTest, QueueStaysShortWhenTheDeviceFallsBehind) {
-    const std::string file = TempFile("behind.raw");
-    UseDriver("disk", file);
+TEST_F(SdlToneDeviceTest, QueueStaysShortWhenTheDeviceFallsBehind) {
     // Sleeps that take no time: the device falls ever further behind the caller.
     RecordingClock clock;
     {
@@ -145,7 +150,6 @@ TEST(SdlToneDeviceTest, QueueStaysShortWhenTheDeviceFallsBehind) {
         EXPECT_LT(device.QueuedMilliseconds(), 1500u);
         EXPECT_EQ(clock.slept, 50u * 100u + 60000u);
     }
-    std::filesystem::remove(file);
 }
 
 // SDL's threads for an output device, by the names SDL gives them.
@@ -162,9 +166,7 @@ int SdlAudioThreads() {
 // SDL's thread for an open device wakes for every period even with nothing to play: in a
 // paused or ended game it must not run, yet the next tone plays in full. Nor may SDL take
 // SIGTERM and SIGINT, which it would only turn into a quit event nobody reads.
-TEST(SdlToneDeviceTest, DeviceLeavesTheSignalsAloneAndClosesWhileIdle) {
-    const std::string file = TempFile("idle.raw");
-    UseDriver("disk", file);
+TEST_F(SdlToneDeviceTest, DeviceLeavesTheSignalsAloneAndClosesWhileIdle) {
     platform::SystemClock clock;
     unsigned rate = 0;
     {
@@ -186,7 +188,7 @@ TEST(SdlToneDeviceTest, DeviceLeavesTheSignalsAloneAndClosesWhileIdle) {
         for (int i = 0; i < 500 && SdlAudioThreads() > 0; ++i) std::this_thread::sleep_for(10ms);
     }
     // The disk device starts its file afresh when it opens: what is there is the second tone.
-    const std::vector<std::int16_t> samples = TakeLeftChannel(file);
+    const std::vector<std::int16_t> samples = TakeLeftChannel(file_);
     const std::vector<Span> spans = SoundSpans(samples);
     ASSERT_EQ(spans.size(), 1u);
     EXPECT_NEAR(spans[0].end - spans[0].begin, SamplesFor(rate, 30), 1);
