@@ -35,6 +35,7 @@
 #include "platform/qt/QtDocumentOpener.h"
 #include "resources/DialogTemplates.h"
 #include "resources/ResourceIds.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -204,10 +205,9 @@ public:
 };
 
 // The document is found in the current folder; a missing one gives the system's text.
-TEST(QtDocumentOpenerTest, OpensFromTheCurrentFolderAndReportsAMissingFile) {
-    const std::filesystem::path before = std::filesystem::current_path();
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "deckfall-help-test";
-    std::filesystem::create_directories(folder);
+using QtDocumentOpenerTest = TempFolderTest;
+TEST_F(QtDocumentOpenerTest, OpensFromTheCurrentFolderAndReportsAMissingFile) {
+    const std::filesystem::path before = std::filesystem::current_path(), folder = dir_;
     std::filesystem::current_path(folder);
     std::ofstream(folder / "DeckfallHelp.htm") << "<!doctype html><title>Help</title>";
     Browser browser;
@@ -222,7 +222,6 @@ TEST(QtDocumentOpenerTest, OpensFromTheCurrentFolderAndReportsAMissingFile) {
         std::vector{QUrl::fromLocalFile(QString::fromStdString((folder / "DeckfallHelp.htm").string()))});
     QDesktopServices::unsetUrlHandler("file");
     std::filesystem::current_path(before);
-    std::filesystem::remove_all(folder);
 }
 
 }  // namespace
