@@ -59,14 +59,16 @@ TEST_F(SaveSettingsTest, AStoreLockedByAnotherCopyHoldsTheCloseUpBrieflyAndKeeps
     ASSERT_TRUE(Close(7, diagnostics));
     ASSERT_EQ(Saved(), AllSavedAs(7));
 
-    const Connection other = Locked(file_);
-    ASSERT_TRUE(other);
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(file_.c_str(), &other), SQLITE_OK);
+    const std::unique_ptr<sqlite3, decltype(&sqlite3_close)> closer(other, sqlite3_close);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
     const auto begin = std::chrono::steady_clock::now();
     EXPECT_FALSE(Close(8, diagnostics));
     EXPECT_LT(std::chrono::steady_clock::now() - begin, 4s);  // about two seconds
     EXPECT_EQ(diagnostics.str(), kNotSaved + "database is locked\n");
 
-    ASSERT_EQ(sqlite3_exec(other.get(), "ROLLBACK", nullptr, nullptr, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr), SQLITE_OK);
     EXPECT_EQ(Saved(), AllSavedAs(7));
     EXPECT_TRUE(Close(8, diagnostics));
     EXPECT_EQ(Saved(), AllSavedAs(8));

@@ -121,12 +121,14 @@ TEST_F(SqliteSettingsStoreTest, ABatchIsStoredWholeOrNotAtAllAndWaitsForAnotherC
     EXPECT_NE(platform::GetLastError().message.find("Nowhere"), std::string::npos);
     EXPECT_EQ(values(), old);
 
-    const Connection other = Locked(file);
-    ASSERT_TRUE(other);
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(file.c_str(), &other), SQLITE_OK);
+    const std::unique_ptr<sqlite3, decltype(&sqlite3_close)> closer(other, sqlite3_close);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
     // Another copy's lock, let go while the batch waits for it.
-    std::thread release([&other] {
+    std::thread release([other] {
         std::this_thread::sleep_for(100ms);
-        sqlite3_exec(other.get(), "COMMIT", nullptr, nullptr, nullptr);
+        sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
     });
     EXPECT_TRUE(store->WriteValues(batch)) << platform::GetLastError().message;
     release.join();

@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <set>
 #include <string>
 
@@ -59,15 +58,4 @@ int InChild(Part&& part) {
 // In a child, gives up root for `player`; false when that fails.
 inline bool BecomePlayer(const passwd& player) {
     return setgroups(0, nullptr) == 0 && setgid(player.pw_gid) == 0 && setuid(player.pw_uid) == 0;
-}
-
-using Connection = std::unique_ptr<sqlite3, decltype(&sqlite3_close)>;
-
-// Another copy of the game holding the file's write lock, until it commits, rolls back or closes.
-inline Connection Locked(const std::filesystem::path& file) {
-    sqlite3* db = nullptr;
-    sqlite3_open(file.c_str(), &db);
-    Connection other(db, sqlite3_close);
-    if (sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) other.reset();
-    return other;
 }
