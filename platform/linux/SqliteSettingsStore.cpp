@@ -275,14 +275,18 @@ bool IsDamage(int code) {
     return code == SQLITE_CORRUPT || code == SQLITE_NOTADB;
 }
 
-std::string ErrorText(sqlite3* db) {
-    std::string text = db ? sqlite3_errmsg(db) : "out of memory";
+// A reason goes into a single line of the diagnostics; SQLite's may span several.
+std::string OneLine(std::string text) {
     for (char& c : text) {
         if (c == '\n' || c == '\r') {
             c = ' ';
         }
     }
     return text;
+}
+
+std::string ErrorText(sqlite3* db) {
+    return OneLine(db ? sqlite3_errmsg(db) : "out of memory");
 }
 
 // How an opened file was judged: healthy, damaged (with why), or unusable (with why).
@@ -318,7 +322,7 @@ Verdict Examine(sqlite3* db) {
         return {IsDamage(step) ? Verdict::Damaged : Verdict::Unusable, ErrorText(db)};
     }
     if (*check != "ok") {
-        return {Verdict::Damaged, "integrity check: " + *check};
+        return {Verdict::Damaged, "integrity check: " + OneLine(*check)};
     }
     int error = SQLITE_OK;
     const std::optional<Contents> contents = ReadContents(db, error);

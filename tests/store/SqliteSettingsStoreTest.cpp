@@ -46,10 +46,15 @@ TEST_F(SqliteSettingsStoreTest, DamagedFilesAreMovedAsideAndANewStoreBegins) {
     fs::remove(file);
     Query(file, "CREATE TABLE notes (t TEXT); INSERT INTO notes VALUES ('keep me')");
     const std::string foreign = ReadBytes(file);
+    fs::remove(file);
+    SqliteSettingsStore::Open(file)->WriteValue(kSettings, "Beep", 1u);
+    // The check reports a page it cannot read over two lines.
+    std::string brokenPage = ReadBytes(file);
+    brokenPage[brokenPage.size() - 4096] = 0;
     const std::string garbage = "[Deckfall]\nBeep=1\n";
 
     // The second garbage file lands in the same second and must not replace the first.
-    for (const std::string& bytes : {garbage, truncated, foreign, garbage}) {
+    for (const std::string& bytes : {garbage, truncated, foreign, brokenPage, garbage}) {
         SCOPED_TRACE(testing::Message() << "case of " << bytes.size() << " bytes");
         WriteBytes(file, bytes);
         WriteBytes(dir_ / "settings.db-wal", "log of " + bytes);
