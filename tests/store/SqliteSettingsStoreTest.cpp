@@ -51,10 +51,15 @@ TEST_F(SqliteSettingsStoreTest, DamagedFilesAreMovedAsideAndANewStoreBegins) {
     // The check reports a page it cannot read over two lines.
     std::string brokenPage = ReadBytes(file);
     brokenPage[brokenPage.size() - 4096] = 0;
+    // Sound pages and Deckfall's marks, but a column's name changed: nothing could be read or saved.
+    Query(file,
+          "PRAGMA writable_schema = ON;"
+          "UPDATE sqlite_schema SET sql = replace(sql, 'path', 'pa_h') WHERE name = 'registry_key'");
+    const std::string altered = ReadBytes(file);
     const std::string garbage = "[Deckfall]\nBeep=1\n";
 
     // The second garbage file lands in the same second and must not replace the first.
-    for (const std::string& bytes : {garbage, truncated, foreign, brokenPage, garbage}) {
+    for (const std::string& bytes : {garbage, truncated, foreign, brokenPage, altered, garbage}) {
         SCOPED_TRACE(testing::Message() << "case of " << bytes.size() << " bytes");
         WriteBytes(file, bytes);
         WriteBytes(dir_ / "settings.db-wal", "log of " + bytes);
