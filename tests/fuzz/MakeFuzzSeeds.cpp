@@ -63,11 +63,14 @@ int main(int argc, char* argv[]) {
     fs::copy_file(stores / "played.db", stores / "later-version.db");
     Execute(stores / "later-version.db", "PRAGMA user_version = 2");
 
+    // At a game's end, ten entries, the fifth with a name longer than the field takes.
     std::string full = "6000\n";
-    for (int i = 0; i < 10; ++i)
-        full += (i == 4 ? LongName() : "Ann " + std::to_string(i)) + "\n$" + std::to_string(9000 - 1000 * i) +
-                "\n";
+    for (int i = 0; i < 10; ++i) {
+        const std::string name = i == 4 ? LongName() : "Ann " + std::to_string(i);
+        full += name + "\n$" + std::to_string(9000 - 1000 * i) + "\n";
+    }
     WriteBytes(lists / "full", full);
+    // From the menu, two entries, the second's score a number rather than a text.
     WriteBytes(lists / "short", "menu\nAnn\n$700\nBob\n#3\n");
     return 0;
 }
