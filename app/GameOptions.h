@@ -23,6 +23,8 @@ struct GameOptionsRecord {
     // Not stored.
     std::int32_t MinCollapse = 0;   // the fewest cards a collapsing hand has
     std::int32_t DropInterval = 0;  // period of the fall timer, milliseconds
+
+    bool operator==(const GameOptionsRecord&) const = default;
 };
 
 extern GameOptionsRecord GameOptions;

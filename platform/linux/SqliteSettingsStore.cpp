@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -15,6 +16,7 @@
 #include <optional>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "platform/LastError.h"
 
@@ -38,7 +40,9 @@ constexpr int kTypeText = 1;    // REG_SZ
 constexpr int kTypeNumber = 4;  // REG_DWORD
 
 // A key's path keeps the spelling of its first writer; NOCASE makes every lookup,
-// uniqueness and replacement ignore ASCII case, as the registry does.
+// uniqueness and replacement ignore ASCII case, as the registry does. A file marked with
+// kSchemaVersion must hold these statements word for word, so changing a word of them
+// makes a new version; white space may change.
 constexpr const char* kSchema = R"sql(
 CREATE TABLE registry_key (
     id     INTEGER PRIMARY KEY,
@@ -230,17 +234,57 @@ bool NotAKeyPath(std::string_view path) {
     return false;
 }
 
-// Later: ours, in a schema this version does not know.
-enum class Contents { Empty, Ours, Later, Foreign };
+// A statement with every run of white space made one blank and none at its ends.
+std::string Words(std::string_view sql) {
+    std::string words;
+    for (const char c : sql) {
+        if (!std::isspace(static_cast<unsigned char>(c))) {
+            words += c;
+        } else if (!words.empty() && words.back() != ' ') {
+            words += ' ';
+        }
+    }
+    if (!words.empty() && words.back() == ' ') {
+        words.pop_back();
+    }
+    return words;
+}
+
+// Whether the file's tables and indexes are those kSchema makes. A file can pass every
+// check of its pages with the text of a table changed (a column renamed, a constraint
+// that refuses every number), and then nothing could ever be read or saved in it.
+std::optional<bool> HoldsOurSchema(sqlite3* db, int& error) {
+    static const std::vector<std::string> ours = [] {
+        std::vector<std::string> statements;
+        std::string_view rest = kSchema;
+        for (std::size_t end; (end = rest.find(';')) != std::string_view::npos; rest.remove_prefix(end + 1)) {
+            statements.push_back(Words(rest.substr(0, end)));
+        }
+        std::sort(statements.begin(), statements.end());
+        return statements;
+    }();
+    Statement query(db, "SELECT sql FROM sqlite_schema WHERE sql IS NOT NULL");
+    std::vector<std::string> found;
+    while ((error = query.Step()) == SQLITE_ROW) {
+        found.push_back(Words(query.Bytes(0)));
+    }
+    if (error != SQLITE_DONE) {
+        return std::nullopt;
+    }
+    std::sort(found.begin(), found.end());
+    return found == ours;
+}
+
+// Later: ours, in a schema this version does not know. Altered: marked as ours and of this
+// version, with other tables.
+enum class Contents { Empty, Ours, Later, Altered, Foreign };
 
 // What the file holds, judged by its header marks and its tables.
 std::optional<Contents> ReadContents(sqlite3* db, int& error) {
     Statement query(db,
                     "SELECT (SELECT application_id FROM pragma_application_id),"
                     " (SELECT user_version FROM pragma_user_version),"
-                    " (SELECT count(*) FROM sqlite_schema),"
-                    " (SELECT count(*) FROM sqlite_schema WHERE type = 'table'"
-                    "  AND name IN ('registry_key', 'registry_value'))");
+                    " (SELECT count(*) FROM sqlite_schema)");
     error = query.Step();
     if (error != SQLITE_ROW) {
         return std::nullopt;
@@ -248,8 +292,12 @@ std::optional<Contents> ReadContents(sqlite3* db, int& error) {
     if (query.Int(0) == 0 && query.Int(1) == 0 && query.Int(2) == 0) {
         return Contents::Empty;
     }
-    if (query.Int(0) == kApplicationId && query.Int(1) == kSchemaVersion && query.Int(3) == 2) {
-        return Contents::Ours;
+    if (query.Int(0) == kApplicationId && query.Int(1) == kSchemaVersion) {
+        const std::optional<bool> ours = HoldsOurSchema(db, error);
+        if (!ours) {
+            return std::nullopt;
+        }
+        return *ours ? Contents::Ours : Contents::Altered;
     }
     if (query.Int(0) == kApplicationId && query.Int(1) > kSchemaVersion) {
         return Contents::Later;
@@ -275,14 +323,18 @@ bool IsDamage(int code) {
     return code == SQLITE_CORRUPT || code == SQLITE_NOTADB;
 }
 
-std::string ErrorText(sqlite3* db) {
-    std::string text = db ? sqlite3_errmsg(db) : "out of memory";
+// A reason goes into a single line of the diagnostics; SQLite's may span several.
+std::string OneLine(std::string text) {
     for (char& c : text) {
         if (c == '\n' || c == '\r') {
             c = ' ';
         }
     }
     return text;
+}
+
+std::string ErrorText(sqlite3* db) {
+    return OneLine(db ? sqlite3_errmsg(db) : "out of memory");
 }
 
 // How an opened file was judged: healthy, damaged (with why), or unusable (with why).
@@ -304,21 +356,23 @@ bool SwitchToWal(sqlite3* db) {
     }
 }
 
-// "ok", the first problem found, or nothing with the error in `code`.
-std::optional<std::string> QuickCheck(sqlite3* db, int& code) {
-    Statement check(db, "PRAGMA quick_check(1)");
+// "ok", the first problem found, or nothing with the error in `code`. The full check: the
+// quick one passes rows out of their order or against a constraint, on which saves then
+// fail at every start. On a file of a few pages it costs no more.
+std::optional<std::string> IntegrityCheck(sqlite3* db, int& code) {
+    Statement check(db, "PRAGMA integrity_check(1)");
     code = check.Step();
     return code == SQLITE_ROW ? std::optional(check.Bytes(0)) : std::nullopt;
 }
 
 Verdict Examine(sqlite3* db) {
     int step = SQLITE_OK;
-    const std::optional<std::string> check = QuickCheck(db, step);
+    const std::optional<std::string> check = IntegrityCheck(db, step);
     if (!check) {
         return {IsDamage(step) ? Verdict::Damaged : Verdict::Unusable, ErrorText(db)};
     }
     if (*check != "ok") {
-        return {Verdict::Damaged, "integrity check: " + *check};
+        return {Verdict::Damaged, "integrity check: " + OneLine(*check)};
     }
     int error = SQLITE_OK;
     const std::optional<Contents> contents = ReadContents(db, error);
@@ -327,6 +381,9 @@ Verdict Examine(sqlite3* db) {
     }
     if (contents == Contents::Foreign) {
         return {Verdict::Damaged, "it is not a Deckfall settings file"};
+    }
+    if (contents == Contents::Altered) {
+        return {Verdict::Damaged, "its tables are not the ones Deckfall makes"};
     }
     // Kept for the version that wrote it: not moved, not written, not even switched to WAL.
     if (contents == Contents::Later) {

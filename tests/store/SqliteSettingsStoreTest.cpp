@@ -46,10 +46,25 @@ TEST_F(SqliteSettingsStoreTest, DamagedFilesAreMovedAsideAndANewStoreBegins) {
     fs::remove(file);
     Query(file, "CREATE TABLE notes (t TEXT); INSERT INTO notes VALUES ('keep me')");
     const std::string foreign = ReadBytes(file);
+    fs::remove(file);
+    SqliteSettingsStore::Open(file)->WriteValues(
+        std::vector<SettingsWrite>{{kSettings, "Beep", 1u}, {kSettings, "Music", 1u}});
+    const std::string sound = ReadBytes(file);
+    // The check reports a page it cannot read over two lines.
+    std::string brokenPage = sound;
+    brokenPage[brokenPage.size() - 4096] = 0;
+    // Names out of their order, which saves then trip over.
+    std::string outOfOrder = sound;
+    outOfOrder.replace(outOfOrder.find("Music"), 5, "Apple");
+    // Sound pages and Deckfall's marks, but a column's name changed: nothing could be read or saved.
+    Query(file,
+          "PRAGMA writable_schema = ON;"
+          "UPDATE sqlite_schema SET sql = replace(sql, 'path', 'pa_h') WHERE name = 'registry_key'");
+    const std::string altered = ReadBytes(file);
     const std::string garbage = "[Deckfall]\nBeep=1\n";
 
     // The second garbage file lands in the same second and must not replace the first.
-    for (const std::string& bytes : {garbage, truncated, foreign, garbage}) {
+    for (const std::string& bytes : {garbage, truncated, foreign, brokenPage, outOfOrder, altered, garbage}) {
         SCOPED_TRACE(testing::Message() << "case of " << bytes.size() << " bytes");
         WriteBytes(file, bytes);
         WriteBytes(dir_ / "settings.db-wal", "log of " + bytes);
