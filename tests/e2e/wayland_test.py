@@ -7,8 +7,9 @@ The focus needs a seat, and the headless backend has none: Weston 10 offers no w
 under any of its shells, and its desktop and kiosk shells activate a window only for a seat, so
 no window is ever activated or deactivated. The focus is therefore moved under Weston's X11
 backend, in an X server of the test's own that feeds its seat, with xdotool: the keys reach the
-game (F3 pauses and resumes), it pauses when another client's window is mapped (the shell
-activates a new window), and resumes when the other window goes or its own window is clicked.
+game (F3 pauses and resumes, as do Alt and the menus), it pauses when another client's window is
+mapped (the shell activates a new window), and resumes when the other window goes or its own
+window is clicked.
 The pause is read from the title in the shell's scene graph (weston-debug). The other window is
 Weston's own smallest client, weston-simple-shm; it is never clicked, as once the game's window
 is raised over it, its random place may leave none of it uncovered."""
@@ -201,6 +202,20 @@ def pauses_and_resumes_with_the_focus(program, weston, home):
     shows("Deckfall - Paused", "F3 pauses")
     weston.key("F3")
     shows("Deckfall", "F3 resumes")
+
+    # Menu mode pauses: the menu bar taking the keys at a tap of Alt, and a menu, which on
+    # Wayland is a popup holding the compositor's grab. Esc closes the menu and leaves the
+    # menu bar with the keys; a second Esc ends menu mode.
+    weston.key("alt")
+    shows("Deckfall - Paused", "Alt puts the menu bar in keyboard mode")
+    weston.key("Escape")
+    shows("Deckfall", "Esc ends the menu bar's keyboard mode")
+    _, (left, top, _, _) = weston.windows()[app_id]
+    weston.click(left + 27, top + 38)  # the Game menu's title, under Qt's title bar
+    shows("Deckfall - Paused", "a click opens the Game menu")
+    weston.key("Escape")
+    weston.key("Escape")
+    shows("Deckfall", "Esc twice ends menu mode")
 
     with other_window(weston):
         shows("Deckfall - Paused", "a new window took the focus")
