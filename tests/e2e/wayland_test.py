@@ -9,7 +9,7 @@ no window is ever activated or deactivated. The focus is therefore moved under W
 backend, in an X server of the test's own that feeds its seat, with xdotool: the keys reach the
 game (F3 pauses and resumes, as do Alt and the menus), it pauses when another client's window is
 mapped (the shell activates a new window), and resumes when the other window goes or its own
-window is clicked.
+window is clicked. Dragged by its corner, the window stops at its minimum size.
 The pause is read from the title in the shell's scene graph (weston-debug). The other window is
 Weston's own smallest client, weston-simple-shm; it is never clicked, as once the game's window
 is raised over it, its random place may leave none of it uncovered."""
@@ -92,6 +92,14 @@ class Weston:
         # corner to the near one, it stands at the output's origin, which is the screen's.
         subprocess.run(["xdotool", "mousemove", "1279", "799", "mousemove", "0", "0", "mousemove", str(x), str(y),
                         "click", "1"], env=self.x_env, check=True)
+
+    def drag(self, start, end):
+        # Qt's decoration hands the drag to the compositor at the first move; the compositor's
+        # resize follows the moves after it.
+        halfway = ((start[0] + end[0]) // 2, (start[1] + end[1]) // 2)
+        subprocess.run(["xdotool", "mousemove", "1279", "799", "mousemove", "0", "0", "mousemove", *map(str, start),
+                        "mousedown", "1", "mousemove", *map(str, halfway), "sleep", "0.3", "mousemove",
+                        *map(str, end), "sleep", "0.5", "mouseup", "1"], env=self.x_env, check=True)
 
     def key(self, name):
         subprocess.run(["xdotool", "key", name], env=self.x_env, check=True)
@@ -233,7 +241,14 @@ def pauses_and_resumes_with_the_focus(program, weston, home):
         shows("Deckfall", "clicked, the game has the focus again")
         ticked = ticks(game)
         wait_until(lambda: ticks(game) > ticked, "the card falls again")
-    ends_at_sigterm_saving(game, placement, home)
+
+    # Dragged by its corner far smaller, the window stops at its minimum size, which it saves.
+    _, (left, top, right, bottom) = weston.windows()[app_id]
+    weston.drag((right - 2, bottom - 2), (left + 200, top + 150))
+    wait_until(lambda: weston.windows()[app_id][1] != (left, top, right, bottom), "the window was not resized")
+    _, (left, top, right, bottom) = weston.windows()[app_id]
+    check((right - left, bottom - top) == (629, 455), f"resized to {right - left} x {bottom - top}, not 629 x 455")
+    ends_at_sigterm_saving(game, dict(placement, Width=629, Height=455), home)
 
 
 def main(program):
