@@ -48,7 +48,7 @@ def main():
         assert "maintscript" not in lintian.stdout, f"the package has maintainer scripts: {lintian.stdout}"
         assert not errors and lintian.returncode in (0, 2), f"lintian: {lintian.stdout}{lintian.stderr}"
 
-        if os.geteuid() == 0:
+        if os.geteuid() == 0 and subprocess.run(["unshare", "--mount", "true"], capture_output=True).returncode == 0:
             run = subprocess.run(["unshare", "--mount", "--propagation", "private", sys.executable, __file__,
                                   "--in-throwaway-root", deb, libdir, out])
             if run.returncode == 0:
