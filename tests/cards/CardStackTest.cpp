@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "app/CMainWindow.h"
 #include "app/GameOptions.h"
@@ -80,11 +81,10 @@ protected:
     // The marker's two blits at the base position, clipped to the bitmaps.
     void ExpectMarkerAt(std::size_t index) {
         ASSERT_GE(log.size(), index + 2);
-        EXPECT_EQ(log[index].op, RasterOp::MergePaint);
-        EXPECT_EQ(log[index + 1].op, RasterOp::SrcAnd);
-        for (std::size_t i = index; i < index + 2; ++i) {
-            EXPECT_EQ(log[i].kind, DrawCall::Kind::BitBlt);
-            EXPECT_EQ(log[i].rect, (Rect{kX, kY, kX + 70, kY + 95}));
+        for (const RasterOp op : {RasterOp::MergePaint, RasterOp::SrcAnd}) {
+            const DrawCall& blit = log[index++];
+            EXPECT_EQ(std::tuple(blit.kind, blit.rect, blit.op),
+                      std::tuple(DrawCall::Kind::BitBlt, Rect{kX, kY, kX + 70, kY + 95}, op));
         }
     }
 
