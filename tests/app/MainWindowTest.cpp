@@ -81,8 +81,8 @@ TEST_F(MainWindowTest, WithoutTheCardLibraryWinMainEndsBeforeItsLoop) {
     EXPECT_FALSE(store->ReadValue(SettingsKey, "FirstBoot"));
 }
 
-// Closing saves every option and the normal rectangle of a maximised window, which the
-// next start reads back.
+// Closing saves every option and the normal rectangle of a maximised window (what a start
+// makes of them the placement test and the games on stored values show).
 TEST_F(MainWindowTest, CloseSavesOptionsAndTheNormalRectangleOfAMaximisedWindow) {
     Put("SwapMode", 3);
     Put("UpDown", 0xFFFFFFFF);
@@ -99,9 +99,6 @@ TEST_F(MainWindowTest, CloseSavesOptionsAndTheNormalRectangleOfAMaximisedWindow)
     const std::uint32_t saved[] = {0, 0, 1,        0,        1,  3,  2,   0,   1, 0xFFFFFFFF,
                                    3, 1, 0xFF80FF, 0x123456, 20, 10, 640, 500, 2};
     EXPECT_EQ(Stored(*store), StoredList(std::begin(saved), std::end(saved)));
-    GameOptions = {};
-    LoadSettings(app);
-    EXPECT_EQ(GameOptions.UpDown, -1);
 }
 
 // Logging out saves as a close does, even minimised, and leaves the window to the system.
