@@ -24,18 +24,12 @@ Rows Put(Rows rows, std::size_t at, const std::string& row, bool insert = false)
     return rows.resize(10), rows;
 }
 
-std::string Name(std::size_t i) {
-    return "Name" + std::to_string(i);
-}
-std::string Score(std::size_t i) {
-    return "Score" + std::to_string(i);
-}
 // The rows in the store, as "name $score", up to the first missing.
 Rows Stored() {
     Rows rows;
     for (std::string name, score;
-         ReadRegString(HKEY_CURRENT_USER, HighScoresKey, Name(rows.size()), name, 999) &&
-         ReadRegString(HKEY_CURRENT_USER, HighScoresKey, Score(rows.size()), score, 999);)
+         ReadRegString(HKEY_CURRENT_USER, HighScoresKey, "Name" + std::to_string(rows.size()), name, 999) &&
+         ReadRegString(HKEY_CURRENT_USER, HighScoresKey, "Score" + std::to_string(rows.size()), score, 999);)
         rows.push_back(name + " " + score);
     return rows;
 }
@@ -54,8 +48,9 @@ protected:
         DeleteRegKey(HKEY_CURRENT_USER, HighScoresKey);
         for (std::size_t i = 0; i < rows.size(); ++i) {
             const std::size_t blank = rows[i].rfind(' ');
-            WriteRegString(HKEY_CURRENT_USER, HighScoresKey, Name(i), rows[i].substr(0, blank));
-            WriteRegString(HKEY_CURRENT_USER, HighScoresKey, Score(i), rows[i].substr(blank + 1));
+            const std::string index = std::to_string(i);
+            WriteRegString(HKEY_CURRENT_USER, HighScoresKey, "Name" + index, rows[i].substr(0, blank));
+            WriteRegString(HKEY_CURRENT_USER, HighScoresKey, "Score" + index, rows[i].substr(blank + 1));
         }
     }
     static Rows Look(HeadlessWindow& dialog) {
