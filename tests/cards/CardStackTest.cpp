@@ -4,17 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
-#include "app/CMainWindow.h"
-#include "app/GameOptions.h"
-#include "cards/CDeck.h"
-#include "platform/headless/HeadlessPlatform.h"
 #include "platform/headless/RasterContext.h"
-#include "platform/linux/SqliteSettingsStore.h"
-#include "resources/ResourceIds.h"
-#include "resources/Resources.h"
-#include "tests/support/FakeCards.h"
-#include "tests/support/StackBuilder.h"
+#include "tests/support/GameFixture.h"
 
 namespace {
 
@@ -54,10 +47,9 @@ LibraryCall Erase(int y, std::int32_t value) {
     return {kX, y, value, CARDS32_REMOVE, kBackground};
 }
 
-class CardStackTest : public testing::Test {
+class CardStackTest : public testing::Test, protected enginetest::Program {
 protected:
     CardStackTest() {
-        GameOptions = {};
         GameOptions.UpDown = 1;
         GameOptions.BackgroundColor = static_cast<std::int32_t>(kBackground);
         GameOptions.Beep = 1;
@@ -65,11 +57,11 @@ protected:
         GameOptions.MinCollapse = 3;
         libraryCalls.clear();
         headless.modules.Register("libcards32.so", FakeCardExports(FakeCardInit, RecordedDraw));
-        main.cardLibrary.Load(nullptr);
-        main.cardWidth = kW;
-        main.cardHeight = kH;
-        main.slotRingBitmap = headless.desktop.CreateBitmap(LoadBitmapResource(IDB_SLOT_RING));
-        main.slotFrameBitmap = headless.desktop.CreateBitmap(LoadBitmapResource(IDB_SLOT_FRAME));
+        app.cardLibrary.Load(nullptr);
+        app.cardWidth = kW;
+        app.cardHeight = kH;
+        app.slotRingBitmap = headless.desktop.CreateBitmap(LoadBitmapResource(IDB_SLOT_RING));
+        app.slotFrameBitmap = headless.desktop.CreateBitmap(LoadBitmapResource(IDB_SLOT_FRAME));
     }
 
     std::unique_ptr<CCardStack> Placed(const std::vector<std::int32_t>& topFirst) {
@@ -80,17 +72,13 @@ protected:
     // The marker's two blits at the base position, clipped to the bitmaps.
     void ExpectMarkerAt(std::size_t index) {
         ASSERT_GE(log.size(), index + 2);
-        EXPECT_EQ(log[index].op, RasterOp::MergePaint);
-        EXPECT_EQ(log[index + 1].op, RasterOp::SrcAnd);
-        for (std::size_t i = index; i < index + 2; ++i) {
-            EXPECT_EQ(log[i].kind, DrawCall::Kind::BitBlt);
-            EXPECT_EQ(log[i].rect, (Rect{kX, kY, kX + 70, kY + 95}));
+        for (const RasterOp op : {RasterOp::MergePaint, RasterOp::SrcAnd}) {
+            const DrawCall& blit = log[index++];
+            EXPECT_EQ(std::tuple(blit.kind, blit.rect, blit.op),
+                      std::tuple(DrawCall::Kind::BitBlt, Rect{kX, kY, kX + 70, kY + 95}, op));
         }
     }
 
-    std::unique_ptr<platform::SettingsStore> settings = platform::SqliteSettingsStore::InMemory();
-    platform::HeadlessPlatform headless{*settings};
-    CMainWindow main;
     platform::Image screen{320, 420, ArgbOf(kBackground)};
     std::vector<DrawCall> log;
     platform::RasterContext dc{screen, &log};

@@ -26,18 +26,14 @@ std::ostream& operator<<(std::ostream& out, const Reading& r) {
     return out << "{count " << r.count << ", hand " << r.hand << ", score " << r.score << "}";
 }
 
-Reading Read(const std::vector<std::int32_t>& topFirst) {
-    const auto stack = StackOf(topFirst);
+Reading Read(std::string_view topFirst) {
+    const auto stack = StackOf(Cards(topFirst));
     Reading reading;
     reading.count = stack->Evaluate(&reading.hand);
     // Paid, as in play, only when enough cards collapse.
     if (reading.count > 0 && reading.count >= GameOptions.MinCollapse)
         reading.score = stack->BaseScore(reading.count);
     return reading;
-}
-
-Reading Read(std::string_view topFirst) {
-    return Read(Cards(topFirst));
 }
 
 // Worked payouts pin each hand, its base, the pip sum's share and the rounding down.

@@ -3,12 +3,8 @@
 #include <algorithm>
 #include <array>
 
-#include "app/CMainWindow.h"
-#include "platform/headless/HeadlessPlatform.h"
 #include "platform/headless/RasterContext.h"
-#include "tests/support/DeckTesting.h"
-#include "tests/support/FakeCards.h"
-#include "tests/support/NullSettings.h"
+#include "tests/support/GameFixture.h"
 
 namespace {
 
@@ -27,7 +23,7 @@ platform::Image Board(std::initializer_list<Placed> faces = {}) {
     return image;
 }
 
-class DeckSpriteTest : public DeckTest {
+class DeckSpriteTest : public DeckTest, protected enginetest::Program {
 protected:
     void SetUp() override {
         DeckTest::SetUp();
@@ -43,9 +39,6 @@ protected:
         return std::equal(expected.Data(), expected.Data() + 300 * 240, board.Data());
     }
 
-    NullSettings settings;
-    platform::HeadlessPlatform headless{settings};
-    CMainWindow app;
     platform::Image board = Board();
     platform::RasterContext dc{board};
 };

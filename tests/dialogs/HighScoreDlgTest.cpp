@@ -17,18 +17,6 @@ namespace {
 // "name $score" from the top; the row open for typing (focused, 255 characters) starts with "*".
 using Rows = std::vector<std::string>;
 
-const Rows kDefaults = {"Vessa's Massive High Score $9100", "Vessa the Conqueror $7290",
-                        "Vessa Kicks Butt $5680",           "Vessa Wins Big Time $4270",
-                        "Vessa Takes It All $3060",         "Vessa Wins Again $2050",
-                        "Vessa on a Slow Day $1240",        "Vessa Does Better $630",
-                        "Vessa the Almighty $220",          "Vessa's First Try $10"};
-
-Rows Scores(std::initializer_list<int> scores, std::size_t defaultsFrom = 10) {
-    Rows rows;
-    for (int score : scores) rows.push_back("P " + ScoreText(score));
-    rows.insert(rows.end(), kDefaults.begin() + static_cast<std::ptrdiff_t>(defaultsFrom), kDefaults.end());
-    return rows;
-}
 // The rows with one put over the one at the place, or in before it (the tenth falls off).
 Rows Put(Rows rows, std::size_t at, const std::string& row, bool insert = false) {
     if (!insert) return rows[at] = row, rows;
@@ -36,30 +24,33 @@ Rows Put(Rows rows, std::size_t at, const std::string& row, bool insert = false)
     return rows.resize(10), rows;
 }
 
-std::string Name(std::size_t i) {
-    return "Name" + std::to_string(i);
-}
-std::string Score(std::size_t i) {
-    return "Score" + std::to_string(i);
-}
 // The rows in the store, as "name $score", up to the first missing.
 Rows Stored() {
     Rows rows;
     for (std::string name, score;
-         ReadRegString(HKEY_CURRENT_USER, HighScoresKey, Name(rows.size()), name, 999) &&
-         ReadRegString(HKEY_CURRENT_USER, HighScoresKey, Score(rows.size()), score, 999);)
+         ReadRegString(HKEY_CURRENT_USER, HighScoresKey, "Name" + std::to_string(rows.size()), name, 999) &&
+         ReadRegString(HKEY_CURRENT_USER, HighScoresKey, "Score" + std::to_string(rows.size()), score, 999);)
         rows.push_back(name + " " + score);
     return rows;
 }
 
 class HighScoreDlgTest : public DialogFixture {
 protected:
+    // The stored scores, then the rows the list shows with nothing stored from the one given.
+    Rows Scores(std::initializer_list<int> scores, std::size_t defaultsFrom = 10) {
+        Rows rows;
+        for (int score : scores) rows.push_back("P " + ScoreText(score));
+        rows.insert(rows.end(), kDefaults.begin() + static_cast<std::ptrdiff_t>(defaultsFrom),
+                    kDefaults.end());
+        return rows;
+    }
     void Store(const Rows& rows) {
         DeleteRegKey(HKEY_CURRENT_USER, HighScoresKey);
         for (std::size_t i = 0; i < rows.size(); ++i) {
             const std::size_t blank = rows[i].rfind(' ');
-            WriteRegString(HKEY_CURRENT_USER, HighScoresKey, Name(i), rows[i].substr(0, blank));
-            WriteRegString(HKEY_CURRENT_USER, HighScoresKey, Score(i), rows[i].substr(blank + 1));
+            const std::string index = std::to_string(i);
+            WriteRegString(HKEY_CURRENT_USER, HighScoresKey, "Name" + index, rows[i].substr(0, blank));
+            WriteRegString(HKEY_CURRENT_USER, HighScoresKey, "Score" + index, rows[i].substr(blank + 1));
         }
     }
     static Rows Look(HeadlessWindow& dialog) {
@@ -84,6 +75,8 @@ protected:
         });
         return rows;
     }
+
+    const Rows kDefaults = List(std::nullopt);
 };
 
 // A new score goes below every row it does not beat, ties included; a stored row is never overwritten.

@@ -18,10 +18,7 @@ struct StoredValue {
     std::int32_t value;
 };
 
-void PrintTo(const StoredValue& stored, std::ostream* out) {
-    *out << stored.name << " = " << stored.value;
-}
-
+// Each case is named after its value, which a failure then shows.
 std::string TestName(const testing::TestParamInfo<StoredValue>& info) {
     const std::int64_t value = info.param.value;
     return std::string(info.param.name) + (value < 0 ? "_minus" : "_") +

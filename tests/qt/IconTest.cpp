@@ -14,6 +14,7 @@
 #include "platform/qt/QtDesktop.h"
 #include "platform/qt/QtDialog.h"
 #include "platform/qt/QtMainWindow.h"
+#include "resources/DialogTemplates.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -49,8 +50,8 @@ TEST(IconTest, EverySuitPictureShowsItsSuitInItsColour) {
     EXPECT_TRUE(IconPicture(999, QSize(32, 32), 1.0).isNull());
 }
 
-// Run with QT_SCALE_FACTOR=2. A dialog's icon controls show their icon over their whole place
-// from the template, drawn from twice the pixels rather than enlarged. Reading an image through
+// Run with QT_SCALE_FACTOR=2. A dialog's icon controls (whose places the dialogs' own test
+// checks) show their icon drawn from twice the pixels rather than enlarged. Reading an image through
 // Qt would load every image-format plug-in, the SVG one with its library: none may be loaded.
 TEST(IconTest, TheWindowAndTheDialogsShowTheirIconsCrispWithoutImagePlugIns) {
     ASSERT_EQ(qApp->devicePixelRatio(), 2.0);
@@ -65,35 +66,29 @@ TEST(IconTest, TheWindowAndTheDialogsShowTheirIconsCrispWithoutImagePlugIns) {
     EXPECT_FALSE(sizes.contains(QSize(256, 256))) << "the largest picture is for icon themes, not the window";
     EXPECT_FALSE(QApplication::windowIcon().isNull()) << "dialogs and message boxes show the program's icon";
 
-    DialogTemplate dialog;
-    dialog.place = {0, 0, 120, 40};
-    DialogControl program{DialogControl::Kind::Icon, -1, "", {8, 10, 28, 30}};
-    program.icon = IDI_DECKFALL;
-    DialogControl heart{DialogControl::Kind::Icon, -1, "", {40, 10, 61, 30}};
-    heart.icon = IDI_HEART;
-    dialog.controls = {program, heart};
-    QtDialog box(dialog, window, window, nullptr);
-    box.show();
-    const QList<IconControl*> icons = box.findChildren<IconControl*>();
-    ASSERT_EQ(icons.size(), 2);
-    for (IconControl* icon : icons) {
-        const int width = icon->Icon() == IDI_HEART ? 21 : 20;
-        const QSize place(QtDialog::UnitsToPixelsX(width), QtDialog::UnitsToPixelsY(20));
-        EXPECT_EQ(icon->size(), place);
-        const QPixmap shown = icon->grab();
-        EXPECT_EQ(shown.devicePixelRatio(), 2.0);
-        // Where the icon drawn at twice the size is opaque, the control shows it unchanged.
-        const QImage image = shown.toImage(), expected = IconPicture(icon->Icon(), place * 2, 1.0).toImage();
-        ASSERT_EQ(image.size(), expected.size());
-        int opaque = 0;
-        for (int y = 0; y < expected.height(); ++y)
-            for (int x = 0; x < expected.width(); ++x)
-                if (qAlpha(expected.pixel(x, y)) == 255) {
-                    ++opaque;
-                    ASSERT_EQ(image.pixel(x, y), expected.pixel(x, y)) << x << "," << y;
-                }
-        EXPECT_GT(opaque, expected.width() * expected.height() / 4);
+    int icons = 0;
+    for (const int id : {IDD_ABOUT, IDD_HIGH_SCORES}) {  // the program's icon, and the suits
+        QtDialog box(*FindDialogTemplate(id), window, window, nullptr);
+        box.show();
+        for (IconControl* icon : box.findChildren<IconControl*>()) {
+            ++icons;
+            const QPixmap shown = icon->grab();
+            EXPECT_EQ(shown.devicePixelRatio(), 2.0);
+            // Where the icon drawn at twice the size is opaque, the control shows it unchanged.
+            const QImage image = shown.toImage();
+            const QImage expected = IconPicture(icon->Icon(), icon->size() * 2, 1.0).toImage();
+            ASSERT_EQ(image.size(), expected.size());
+            int opaque = 0;
+            for (int y = 0; y < expected.height(); ++y)
+                for (int x = 0; x < expected.width(); ++x)
+                    if (qAlpha(expected.pixel(x, y)) == 255) {
+                        ++opaque;
+                        ASSERT_EQ(image.pixel(x, y), expected.pixel(x, y)) << x << "," << y;
+                    }
+            EXPECT_GT(opaque, expected.width() * expected.height() / 4);
+        }
     }
+    EXPECT_EQ(icons, 5);
 
     QFile maps(QStringLiteral("/proc/self/maps"));
     ASSERT_TRUE(maps.open(QIODevice::ReadOnly));

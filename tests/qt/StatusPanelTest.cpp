@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
-
 #include "app/GameOptions.h"
 #include "cards/HandCode.h"
 #include "cards/StatusPanel.h"
@@ -96,9 +94,3 @@ TEST_F(StatusPanelTest, BlankNoticesWipeTheLongestNotice) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    QGuiApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

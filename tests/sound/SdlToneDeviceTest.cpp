@@ -11,6 +11,7 @@
 #include <fstream>
 #include <thread>
 
+#include "platform/headless/VirtualClock.h"
 #include "platform/linux/SdlAudioOutput.h"
 #include "platform/linux/SystemClock.h"
 #include "tests/support/DiskAudio.h"
@@ -18,13 +19,6 @@
 namespace {
 
 using namespace std::chrono_literals;
-
-class RecordingClock final : public platform::Clock {
-public:
-    void Sleep(unsigned milliseconds) override { slept += milliseconds; }
-    std::int64_t Time() const override { return 0; }
-    std::uint64_t slept = 0;
-};
 
 struct Span {
     std::size_t begin;
@@ -115,16 +109,16 @@ TEST_F(SdlToneDeviceTest, WithoutADeviceTonesAreSilentKeepTheirLengthAndSaySoOnc
     for (const char* driver : {"no-such-driver", "disk"}) {
         SCOPED_TRACE(driver);
         UseDriver(driver, "/nonexistent-folder/tones.raw");
-        RecordingClock clock;
+        platform::VirtualClock clock;
         testing::internal::CaptureStderr();
         {
             platform::SdlAudioOutput output;
             platform::SdlToneDevice device(output, clock);
             EXPECT_EQ(device.SampleRate(), 0u);
             for (unsigned milliseconds : {150u, 0u, 2500u}) {
-                const std::uint64_t before = clock.slept;
+                const std::uint64_t before = clock.ElapsedMs();
                 device.Beep(440, milliseconds);
-                EXPECT_EQ(clock.slept - before, milliseconds);
+                EXPECT_EQ(clock.ElapsedMs() - before, milliseconds);
             }
         }
         const std::string said = testing::internal::GetCapturedStderr();
@@ -135,7 +129,7 @@ TEST_F(SdlToneDeviceTest, WithoutADeviceTonesAreSilentKeepTheirLengthAndSaySoOnc
 
 TEST_F(SdlToneDeviceTest, QueueStaysShortWhenTheDeviceFallsBehind) {
     // Sleeps that take no time: the device falls ever further behind the caller.
-    RecordingClock clock;
+    platform::VirtualClock clock;
     {
         platform::SdlAudioOutput output;
         platform::SdlToneDevice device(output, clock);
@@ -148,7 +142,7 @@ TEST_F(SdlToneDeviceTest, QueueStaysShortWhenTheDeviceFallsBehind) {
         EXPECT_LT(most, 500u);
         device.Beep(440, 60000);
         EXPECT_LT(device.QueuedMilliseconds(), 1500u);
-        EXPECT_EQ(clock.slept, 50u * 100u + 60000u);
+        EXPECT_EQ(clock.ElapsedMs(), 50u * 100u + 60000u);
     }
 }
 
@@ -205,7 +199,8 @@ TEST(SdlToneDeviceDeathTest, SdlStaysLoadedThroughExit) {
             std::atexit([] { std::_Exit(dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_NOLOAD) ? 0 : 1); });
             UseDriver("dummy", TempFile("exit.raw"));
             // Never destroyed, as the program's, which lives on main's stack.
-            auto* device = new platform::SdlToneDevice(*new platform::SdlAudioOutput, *new RecordingClock);
+            auto* device =
+                new platform::SdlToneDevice(*new platform::SdlAudioOutput, *new platform::VirtualClock);
             if (device->SampleRate() == 0) std::_Exit(2);
             std::exit(3);
         },
