@@ -170,9 +170,9 @@ class Picture:
         return runs
 
 
-def write_texts(store_path, key_path, values):
-    """Stores text values (name → text) under the key, making the key and those above it as the
-    program does."""
+def write_values(store_path, key_path, values):
+    """Stores values (name → text or number) under the key, making the key and those above it as
+    the program does."""
     with sqlite3.connect(store_path) as db:
         key = None
         parts = key_path.split("\\")
@@ -181,8 +181,9 @@ def write_texts(store_path, key_path, values):
             row = db.execute("SELECT id FROM registry_key WHERE path = ?", (path,)).fetchone()
             key = row[0] if row else db.execute("INSERT INTO registry_key (parent, path) VALUES (?, ?)",
                                                 (key, path)).lastrowid
-        db.executemany("INSERT OR REPLACE INTO registry_value (key, name, type, data) VALUES (?, ?, 1, ?)",
-                       [(key, name, text.encode()) for name, text in values.items()])
+        db.executemany("INSERT OR REPLACE INTO registry_value (key, name, type, data) VALUES (?, ?, ?, ?)",
+                       [(key, name, 1, value.encode()) if isinstance(value, str) else (key, name, 4, value)
+                        for name, value in values.items()])
 
 
 def read_settings(store_path, key_path=SETTINGS_KEY):

@@ -11,7 +11,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(__file__))
-from desktop import Deckfall, ensure_display, eventually, read_settings, run, write_texts  # noqa: E402
+from desktop import Deckfall, ensure_display, eventually, read_settings, run, write_values  # noqa: E402
 
 HIGH_SCORES_KEY = "Software\\Quillmoor\\Deckfall\\HighScores"
 NAME = "Zoë Жукова"
@@ -49,7 +49,7 @@ def first_start_shows_the_welcome(program, home, shots):
 
 def qualifying_game_takes_a_name(program, home, store_path, shots):
     # Ten stored entries far below any real game: the game about to end beats the tenth.
-    write_texts(store_path, HIGH_SCORES_KEY, {**{f"Name{i}": f"Seed {i}" for i in range(10)},
+    write_values(store_path, HIGH_SCORES_KEY, {**{f"Name{i}": f"Seed {i}" for i in range(10)},
                                               **{f"Score{i}": "$-100000" for i in range(10)}})
 
     game = Deckfall(program, home).start()

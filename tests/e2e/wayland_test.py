@@ -19,7 +19,6 @@ import os
 import re
 import shutil
 import signal
-import sqlite3
 import subprocess
 import sys
 import tempfile
@@ -27,7 +26,7 @@ import threading
 import time
 
 sys.path.insert(0, os.path.dirname(__file__))
-from desktop import SETTINGS_KEY, read_settings  # noqa: E402
+from desktop import SETTINGS_KEY, read_settings, write_values  # noqa: E402
 
 SKIP = 77
 
@@ -138,19 +137,6 @@ def store_path(config_home):
     return os.path.join(config_home, "Quillmoor", "Deckfall", "settings.db")
 
 
-def write_dwords(path, values):
-    with sqlite3.connect(path) as db:
-        key = None
-        parts = SETTINGS_KEY.split("\\")
-        for end in range(1, len(parts) + 1):
-            prefix = "\\".join(parts[:end])
-            row = db.execute("SELECT id FROM registry_key WHERE path = ?", (prefix,)).fetchone()
-            key = row[0] if row else db.execute("INSERT INTO registry_key (parent, path) VALUES (?, ?)",
-                                                (key, prefix)).lastrowid
-        db.executemany("INSERT OR REPLACE INTO registry_value (key, name, type, data) VALUES (?, ?, 4, ?)",
-                       [(key, name, value) for name, value in values.items()])
-
-
 def first_frame(program, weston, home):
     run = Run(program, weston, home, DECKFALL_TRACE_STARTUP="exit")
     check(run.wait_exit() == 0, f"the first-frame run failed: {run.lines}")
@@ -163,7 +149,7 @@ def falling(program, weston, home, maximised=False):
     """A run of the program with its card falling, started without the welcome dialog from a placement
     of the test's, maximised or not."""
     placement = {"Left": 123, "Top": 45, "Width": 700, "Height": 560, "MinMax": 2 if maximised else 0}
-    write_dwords(store_path(home), {"FirstBoot": 0, "ShowNagDlg": 0, "Music": 0, **placement})
+    write_values(store_path(home), SETTINGS_KEY, {"FirstBoot": 0, "ShowNagDlg": 0, "Music": 0, **placement})
     run = Run(program, weston, home, DECKFALL_TRACE_STARTUP="1", DECKFALL_TRACE_TIMERS="1")
     wait_until(lambda: run.said("first-frame "), f"no first frame: {run.lines}")
     wait_until(lambda: ticks(run) > 0, f"the card does not fall: {run.lines}")
